@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QApplication>
+#include <QDir>
+#include <QHash>
+#include <QStringList>
+
+class QTranslator;
+
+// The application object. It owns the language catalogues compiled into the
+// resources; everything it holds is process-wide, so the statics work even
+// before (or without) an instance, as in the tests.
+class translate : public QApplication
+{
+    Q_OBJECT
+public:
+    translate(int &argc, char **argv);
+
+    static void loadCatalogues(const QDir &folder);
+    static QStringList availableLanguages();
+    static QStringList catalogueBaseNames();
+    // Activates the catalogue with the given key; an unknown key leaves none.
+    static void applyLanguage(const QString &locale);
+    static QTranslator *currentTranslator();
+    // Forgets every catalogue (tests reload different folders).
+    static void clearCatalogues();
+
+public slots:
+    void setLanguage(QString locale);
+};
+
+namespace Catalogue {
+// "ar_en_us" -> "AR_en_US"; empty for a base name with fewer than three parts.
+QString keyForBaseName(const QString &baseName);
+// "AR_en_US" -> "Arabic Typing - English GUI" ("-MAC" appended for AR_ar_EG).
+QString labelForKey(const QString &key);
+// Layout direction for an offered label, from the scanned base names.
+Qt::LayoutDirection directionForLabel(const QString &label, const QStringList &baseNames);
+// First word of the label + " Harfora", the login window's title.
+QString titleForLabel(const QString &label);
+}

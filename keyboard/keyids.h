@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Key identifiers ("R1_1".."R4_11", "R5_5", named keys), caption layers and
+// the catalogue source texts of all teaching content.
+namespace Keys {
+
+enum class Layer { Plain = 0, Shift = 1, Ctrl = 2 };
+
+constexpr int lessonSlots = 33;
+constexpr int rowCount = 4;
+
+// Number of character keys in a row (13, 12, 12, 11); 0 for other rows.
+int rowLength(int row);
+// The 48 character-key identifiers, row by row.
+const QStringList &characterKeyIds();
+// Row: the character at index 1; column: up to two characters from index 3.
+int rowOf(const QString &id);
+int columnOf(const QString &id);
+QString idFor(int row, int column);
+
+QString captionSource(Layer layer, const QString &id);
+// Caption of a key in a layer through the active catalogue ("KeyBoardMap").
+QString caption(Layer layer, const QString &id);
+
+QString lessonTextSource(int lesson);
+// Lessons 3, 4, 5, 10 and 16 have one space after "ex:", the others two.
+QString keysOfInterestSource(int lesson);
+QString practiceTextSource(int lesson);
+
+// PC set-1 scan code (extended keys + 0x100) to key identifier; "" if none.
+QString keyIdForScanCode(unsigned scanCode);
+}

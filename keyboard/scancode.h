@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+class QKeyEvent;
+
+// The one place that reads native key codes: every typed key is turned into
+// the PC set-1 scan code (extended keys + 0x100) the rest of the program uses.
+namespace ScanCodes {
+
+// X11 and Wayland report the Linux evdev code + 8.
+unsigned fromLinuxKeycode(unsigned keycode);
+// macOS virtual key codes (kVK_*).
+unsigned fromMacVirtualKey(unsigned virtualKey);
+// Reverse look-up of a typed text among the active layout's captions, for
+// platforms (remote desktops) that deliver no native code.
+unsigned fromText(const QString &text);
+// The scan code of a key event on the running platform.
+unsigned fromEvent(const QKeyEvent *event);
+}

@@ -1,0 +1,164 @@
+#include "app/placement.h"
+#include "app/translate.h"
+#include "keyboard/keyids.h"
+#include "tests/support/testsupport.h"
+
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTranslator>
+
+class TestTranslate : public QObject
+{
+    Q_OBJECT
+
+    static QString lessonOne() { return Keys::lessonTextSource(1); }
+    static QString translatedLessonOne(QTranslator *t)
+    {
+        return t ? t->translate("Lessons", lessonOne().toUtf8().constData()) : QString();
+    }
+
+private slots:
+    void cleanup()
+    {
+        translate::clearCatalogues();
+        translate::loadCatalogues(QDir(":/tr/lang/"));
+        QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+    }
+
+    void shippedCataloguesAreOffered()
+    {
+        QStringList keys = translate::availableLanguages();
+        keys.sort();
+        QCOMPARE(keys, (QStringList{"AR_ar_AR", "AR_ar_EG", "AR_en_US"}));
+        QCOMPARE(translate::catalogueBaseNames(), (QStringList{"ar_ar_ar", "ar_ar_eg", "ar_en_us"}));
+    }
+
+    void catalogueKey_data()
+    {
+        QTest::addColumn<QString>("baseName");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("arabic") << "ar_ar_ar" << "AR_ar_AR";
+        QTest::newRow("english") << "ar_en_us" << "AR_en_US";
+        QTest::newRow("mixed case") << "Ar_EN_uS" << "AR_en_US";
+        QTest::newRow("four parts") << "ar_en_us_x" << "AR_en_US";
+        QTest::newRow("empty part") << "ar__us" << "AR__US";
+        QTest::newRow("two parts") << "ar_en" << "";
+        QTest::newRow("one part") << "ar" << "";
+    }
+    void catalogueKey()
+    {
+        QFETCH(QString, baseName);
+        QFETCH(QString, key);
+        QCOMPARE(Catalogue::keyForBaseName(baseName), key);
+    }
+
+    void scanIgnoresOtherNamesAndLaterFileWins()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        auto copy = [&](const QString &from, const QString &to) {
+            QVERIFY(QFile::copy(":/tr/lang/" + from, dir.filePath(to)));
+        };
+        // Both map to AR_ar_AR; "ar_ar_ar.qm" sorts after "AR_AR_ar.qm" and wins.
+        copy("ar_ar_ar.qm", "AR_AR_ar.qm");
+        copy("ar_en_us.qm", "ar_ar_ar.qm");
+        copy("ar_en_us.qm", "plain.qm");    // no "_": not a catalogue name
+        copy("ar_en_us.qm", "ar_en.qm");    // two parts: skipped
+        copy("ar_en_us.qm", "ar_en_us.txt");
+        QFile broken(dir.filePath("zz_zz_zz.qm"));
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write("not a catalogue");
+        broken.close();
+
+        translate::clearCatalogues();
+        translate::loadCatalogues(QDir(dir.path()));
+        QCOMPARE(translate::availableLanguages(), QStringList{"AR_ar_AR"});
+        QCOMPARE(translate::catalogueBaseNames(), (QStringList{"AR_AR_ar", "ar_ar_ar", "zz_zz_zz"}));
+        translate::applyLanguage("AR_ar_AR");
+        QVERIFY(translatedLessonOne(translate::currentTranslator()).contains("Lesson 1"));
+    }
+
+    void unknownKeyLeavesNoCatalogue()
+    {
+        translate::applyLanguage("AR_ar_AR");
+        QVERIFY(translate::currentTranslator());
+        QVERIFY(Keys::caption(Keys::Layer::Plain, "R3_1") != "key_R3_1");
+        translate::applyLanguage("XX_yy_ZZ");
+        QVERIFY(!translate::currentTranslator());
+        QCOMPARE(Keys::caption(Keys::Layer::Plain, "R3_1"), QString("key_R3_1"));
+    }
+
+    void setLanguageSlotIsReachableByName()
+    {
+        auto *app = qobject_cast<translate *>(qApp);
+        QVERIFY(app);
+        QVERIFY(QMetaObject::invokeMethod(app, "setLanguage", Q_ARG(QString, "AR_en_US")));
+        QVERIFY(translatedLessonOne(translate::currentTranslator()).contains("Lesson 1"));
+    }
+
+    void labels_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<int>("direction");
+        QTest::newRow("arabic") << "AR_ar_AR" << "Arabic Typing - Arabic GUI" << int(Qt::RightToLeft);
+        QTest::newRow("mac") << "AR_ar_EG" << "Arabic Typing - Arabic GUI-MAC" << int(Qt::RightToLeft);
+        QTest::newRow("english") << "AR_en_US" << "Arabic Typing - English GUI" << int(Qt::LeftToRight);
+    }
+    void labels()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, label);
+        QFETCH(int, direction);
+        QCOMPARE(Catalogue::labelForKey(key), label);
+        QCOMPARE(int(Catalogue::directionForLabel(label, translate::catalogueBaseNames())), direction);
+        QCOMPARE(Catalogue::titleForLabel(label), QString("Arabic Harfora"));
+    }
+
+    void directionFallsBackToFirstBaseName()
+    {
+        QCOMPARE(Catalogue::directionForLabel("Arabic Typing - French GUI", {"ar_en_us", "ar_ar_ar"}),
+                 Qt::LeftToRight);
+        QCOMPARE(Catalogue::directionForLabel("Arabic Typing - French GUI", {"ar_ar_ar", "ar_en_us"}),
+                 Qt::RightToLeft);
+        QCOMPARE(Catalogue::directionForLabel("Arabic Typing - Arabic GUI-MAC", {"ar_en_us", "ar_ar_mac"}),
+                 Qt::RightToLeft);
+        QCOMPARE(Catalogue::directionForLabel("", {}), Qt::LeftToRight);
+    }
+
+    void captions_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<QString>("plain");
+        QTest::addColumn<QString>("shift");
+        QTest::newRow("pc home") << "AR_ar_AR" << "R3_1" << "ش" << "ِ";
+        QTest::newRow("pc lam-alef") << "AR_ar_AR" << "R4_6" << "لا" << "لآ";
+        QTest::newRow("english gui pc") << "AR_en_US" << "R4_11" << "ظ" << "؟";
+        QTest::newRow("mac bottom row") << "AR_ar_EG" << "R4_2" << "ظ" << "’";
+        QTest::newRow("mac digits") << "AR_ar_EG" << "R1_2" << "١" << "!";
+    }
+    void captions()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, id);
+        QFETCH(QString, plain);
+        QFETCH(QString, shift);
+        translate::applyLanguage(key);
+        QCOMPARE(Keys::caption(Keys::Layer::Plain, id), plain);
+        QCOMPARE(Keys::caption(Keys::Layer::Shift, id), shift);
+        QCOMPARE(Keys::caption(Keys::Layer::Ctrl, id), "Ctrl_" + id);
+    }
+
+    void centredOnAvailableArea()
+    {
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        const QRect r = Placement::centred(QSize(200, 100));
+        QCOMPARE(r.size(), QSize(200, 100));
+        QVERIFY(qAbs(r.center().x() - area.center().x()) <= 1);
+        QVERIFY(qAbs(r.center().y() - area.center().y()) <= 1);
+    }
+};
+
+HARFORA_TEST_MAIN(TestTranslate)
+#include "test_translate.moc"

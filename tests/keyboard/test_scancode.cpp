@@ -1,0 +1,122 @@
+#include "app/translate.h"
+#include "keyboard/keyids.h"
+#include "keyboard/scancode.h"
+#include "tests/support/testsupport.h"
+
+#include <QKeyEvent>
+
+// X.Org keycodes of a standard PC keyboard, as xev shows them.
+class TestScanCode : public QObject
+{
+    Q_OBJECT
+private slots:
+    void x11Keycodes_data()
+    {
+        QTest::addColumn<unsigned>("keycode");
+        QTest::addColumn<unsigned>("scanCode");
+        QTest::addColumn<QString>("keyId");
+        // grave, 1..0, minus, equal
+        QTest::newRow("grave") << 49u << 41u << "R1_1";
+        const unsigned digits[] = {10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21};
+        for (int i = 0; i < 12; ++i)
+            QTest::addRow("row1 %d", i + 2) << digits[i] << unsigned(i + 2) << QString("R1_%1").arg(i + 2);
+        const unsigned qwerty[] = {24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35};
+        for (int i = 0; i < 12; ++i)
+            QTest::addRow("row2 %d", i + 1) << qwerty[i] << unsigned(16 + i) << QString("R2_%1").arg(i + 1);
+        const unsigned home[] = {38, 39, 40, 41, 42, 43, 44, 45, 46, 47, 48};
+        for (int i = 0; i < 11; ++i)
+            QTest::addRow("row3 %d", i + 1) << home[i] << unsigned(30 + i) << QString("R3_%1").arg(i + 1);
+        QTest::newRow("backslash") << 51u << 43u << "R3_12";
+        QTest::newRow("less/greater (ISO)") << 94u << 86u << "R4_1";
+        const unsigned bottom[] = {52, 53, 54, 55, 56, 57, 58, 59, 60, 61};
+        for (int i = 0; i < 10; ++i)
+            QTest::addRow("row4 %d", i + 2) << bottom[i] << unsigned(44 + i) << QString("R4_%1").arg(i + 2);
+        QTest::newRow("space") << 65u << 57u << "R5_5";
+        QTest::newRow("Shift_L") << 50u << 42u << "Shift";
+        QTest::newRow("Shift_R") << 62u << 54u << "Shift";
+        QTest::newRow("Caps_Lock") << 66u << 58u << "R3_1";
+        QTest::newRow("Control_L") << 37u << 29u << "Ctrl";
+        QTest::newRow("Alt_L") << 64u << 56u << "ALT";
+        QTest::newRow("Return") << 36u << 28u << "Enter";
+        QTest::newRow("Escape") << 9u << 1u << "ESC";
+        QTest::newRow("BackSpace") << 22u << 14u << "";
+        QTest::newRow("Tab") << 23u << 15u << "";
+        QTest::newRow("Up") << 111u << 0x148u << "Arrow Up";
+        QTest::newRow("Left") << 113u << 0x14Bu << "Arrow Left";
+        QTest::newRow("Right") << 114u << 0x14Du << "Arrow Right";
+        QTest::newRow("Down") << 116u << 0x150u << "Arrow Down";
+        QTest::newRow("Super_L") << 133u << 0x15Bu << "Start";
+        QTest::newRow("Super_R") << 134u << 0x15Cu << "";
+        QTest::newRow("Control_R") << 105u << 0x11Du << "";
+        QTest::newRow("Alt_R") << 108u << 0x138u << "";
+        QTest::newRow("KP_Enter") << 104u << 0x11Cu << "";
+        QTest::newRow("Delete") << 119u << 0x153u << "";
+    }
+    void x11Keycodes()
+    {
+        QFETCH(unsigned, keycode);
+        QFETCH(unsigned, scanCode);
+        QFETCH(QString, keyId);
+        QCOMPARE(ScanCodes::fromLinuxKeycode(keycode), scanCode);
+        QKeyEvent event(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, keycode, 0, 0, QString("x"));
+        QCOMPARE(ScanCodes::fromEvent(&event), scanCode);
+        QCOMPARE(Keys::keyIdForScanCode(ScanCodes::fromEvent(&event)), keyId);
+    }
+
+    void unknownX11Keycodes()
+    {
+        QCOMPARE(ScanCodes::fromLinuxKeycode(0), 0u);
+        QCOMPARE(ScanCodes::fromLinuxKeycode(7), 0u);
+        QCOMPARE(ScanCodes::fromLinuxKeycode(8), 0u);
+        QCOMPARE(ScanCodes::fromLinuxKeycode(300), 0u);
+    }
+
+    void macVirtualKeys_data()
+    {
+        QTest::addColumn<unsigned>("virtualKey");
+        QTest::addColumn<unsigned>("scanCode");
+        QTest::newRow("A") << 0x00u << 30u;
+        QTest::newRow("Z") << 0x06u << 44u;
+        QTest::newRow("Q") << 0x0Cu << 16u;
+        QTest::newRow("5") << 0x17u << 6u;
+        QTest::newRow("0") << 0x1Du << 11u;
+        QTest::newRow("quote") << 0x27u << 40u;
+        QTest::newRow("slash") << 0x2Cu << 53u;
+        QTest::newRow("space") << 0x31u << 57u;
+        QTest::newRow("grave") << 0x32u << 41u;
+        QTest::newRow("shift") << 0x38u << 42u;
+        QTest::newRow("right shift") << 0x3Cu << 54u;
+        QTest::newRow("caps") << 0x39u << 58u;
+        QTest::newRow("command") << 0x37u << 0x15Bu;
+        QTest::newRow("left") << 0x7Bu << 0x14Bu;
+        QTest::newRow("up") << 0x7Eu << 0x148u;
+        QTest::newRow("F5 unmapped") << 0x60u << 0u;
+    }
+    void macVirtualKeys()
+    {
+        QFETCH(unsigned, virtualKey);
+        QFETCH(unsigned, scanCode);
+        QCOMPARE(ScanCodes::fromMacVirtualKey(virtualKey), scanCode);
+    }
+
+    void textFallbackWhenNoNativeCode()
+    {
+        translate::applyLanguage("AR_ar_AR");
+        auto codeFor = [](const QString &text) {
+            QKeyEvent event(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, 0, 0, 0, text);
+            return ScanCodes::fromEvent(&event);
+        };
+        QCOMPARE(codeFor("ش"), 30u);
+        QCOMPARE(codeFor("ظ"), 53u);
+        QCOMPARE(codeFor("أ"), 35u); // Shift layer of the alef key
+        QCOMPARE(codeFor(" "), 57u);
+        QCOMPARE(codeFor("\r"), 28u);
+        QCOMPARE(codeFor("€"), 0u);
+        QCOMPARE(codeFor(""), 0u);
+        translate::applyLanguage("AR_ar_EG");
+        QCOMPARE(codeFor("ظ"), 44u);
+    }
+};
+
+HARFORA_TEST_MAIN(TestScanCode)
+#include "test_scancode.moc"

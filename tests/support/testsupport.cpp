@@ -1,0 +1,93 @@
+#include "tests/support/testsupport.h"
+
+#include "app/fonts.h"
+#include "app/resources.h"
+#include "app/translate.h"
+
+#include <QKeyEvent>
+#include <QStandardPaths>
+
+MessageRecorder::MessageRecorder()
+{
+    previous = Messages::setHandler([this](const Messages::Message &m) {
+        messages.append(m);
+        return replies.isEmpty() ? (m.kind == Messages::Kind::Question ? QMessageBox::No
+                                                                      : QMessageBox::Ok)
+                                 : replies.takeFirst();
+    });
+}
+
+MessageRecorder::~MessageRecorder()
+{
+    Messages::setHandler(previous);
+}
+
+QStringList MessageRecorder::texts() const
+{
+    QStringList list;
+    for (const auto &m : messages)
+        list.append(m.text);
+    return list;
+}
+
+namespace TestSupport {
+
+void prepareEnvironment()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+void initApplication()
+{
+    QCoreApplication::setOrganizationName("Velmonde");
+    QCoreApplication::setApplicationName("Harfora");
+    Resources::registerAll();
+    Fonts::registerSubstitutions();
+    translate::loadCatalogues(QDir(":/tr/lang/"));
+    // A test never blocks on a dialog, even one it did not expect.
+    Messages::setHandler([](const Messages::Message &m) {
+        qWarning("unexpected message box: %s / %s", qPrintable(m.title), qPrintable(m.text));
+        return m.kind == Messages::Kind::Question ? QMessageBox::No : QMessageBox::Ok;
+    });
+}
+
+unsigned x11KeycodeForScanCode(unsigned scanCode)
+{
+    // X.Org keycodes of a PC keyboard, written out independently of the platform layer.
+    switch (scanCode) {
+    case 0x148: return 111; // Up
+    case 0x14B: return 113; // Left
+    case 0x14D: return 114; // Right
+    case 0x150: return 116; // Down
+    case 0x15B: return 133; // Super_L
+    case 0x11D: return 105; // Control_R
+    case 0x138: return 108; // Alt_R
+    default: return scanCode >= 1 && scanCode <= 88 ? scanCode + 8 : 0;
+    }
+}
+
+static void send(QWidget *target, QEvent::Type type, unsigned keycode, const QString &text,
+                 Qt::KeyboardModifiers modifiers)
+{
+    QKeyEvent event(type, Qt::Key_unknown, modifiers, keycode, 0, 0, text);
+    QCoreApplication::sendEvent(target, &event);
+}
+
+void pressX11(QWidget *target, unsigned keycode, const QString &text)
+{
+    send(target, QEvent::KeyPress, keycode, text, Qt::NoModifier);
+}
+
+void releaseX11(QWidget *target, unsigned keycode, const QString &text)
+{
+    send(target, QEvent::KeyRelease, keycode, text, Qt::NoModifier);
+}
+
+void typeX11(QWidget *target, unsigned keycode, const QString &text, Qt::KeyboardModifiers modifiers)
+{
+    send(target, QEvent::KeyPress, keycode, text, modifiers);
+    send(target, QEvent::KeyRelease, keycode, text, modifiers);
+}
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "app/messages.h"
+
+#include <QList>
+#include <QString>
+#include <QtTest>
+
+// Records every message box instead of showing it; answers questions with
+// the queued replies (No when none is queued).
+class MessageRecorder
+{
+public:
+    MessageRecorder();
+    ~MessageRecorder();
+    QList<Messages::Message> messages;
+    QList<QMessageBox::StandardButton> replies;
+    QStringList texts() const;
+    void clear() { messages.clear(); }
+    bool contains(const QString &text) const { return texts().contains(text); }
+
+private:
+    Messages::Handler previous;
+};
+
+namespace TestSupport {
+// Application set-up shared by every test executable: offscreen platform,
+// test-mode standard paths, our names, resources and catalogues.
+void prepareEnvironment();
+void initApplication();
+// Sends a key press and release carrying an X11 keycode (evdev + 8) the way
+// the xcb platform delivers it.
+void typeX11(QWidget *target, unsigned keycode, const QString &text = QString(),
+             Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+void pressX11(QWidget *target, unsigned keycode, const QString &text = QString());
+void releaseX11(QWidget *target, unsigned keycode, const QString &text = QString());
+// X11 keycode of a set-1 scan code (inverse of the platform layer, for tests).
+unsigned x11KeycodeForScanCode(unsigned scanCode);
+}
+
+#define HARFORA_TEST_MAIN(TestObject)                                                              \
+    int main(int argc, char *argv[])                                                               \
+    {                                                                                              \
+        TestSupport::prepareEnvironment();                                                         \
+        translate app(argc, argv);                                                                 \
+        TestSupport::initApplication();                                                            \
+        TestObject tc;                                                                             \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                 \
+        return QTest::qExec(&tc, argc, argv);                                                      \
+    }
