@@ -1,0 +1,333 @@
+#include "store/dbstuff.h"
+
+#include "app/messages.h"
+#include "store/passwordhash.h"
+#include "store/session.h"
+#include "store/tables.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace {
+bool added = false;
+// A classroom may share one users database: wait for another writer's lock.
+const char connectOptions[] = "QSQLITE_BUSY_TIMEOUT=5000";
+}
+
+dB_Stuff::dB_Stuff(QWidget *) : QWidget(nullptr) {}
+
+dB_Stuff::~dB_Stuff() = default;
+
+bool dB_Stuff::connectionAdded()
+{
+    return added;
+}
+
+void dB_Stuff::openConnection()
+{
+    if (!added) {
+        handle = QSqlDatabase::addDatabase("QSQLITE", QSqlDatabase::defaultConnection);
+        added = true;
+    } else {
+        handle = QSqlDatabase::database(QSqlDatabase::defaultConnection, false);
+    }
+    db = &handle;
+}
+
+void dB_Stuff::closeConnection()
+{
+    if (!added)
+        return;
+    {
+        QSqlDatabase current = QSqlDatabase::database(QSqlDatabase::defaultConnection, false);
+        current.close();
+    }
+    handle = QSqlDatabase();
+    db = nullptr;
+    QSqlDatabase::removeDatabase(QSqlDatabase::defaultConnection);
+    added = false;
+}
+
+QString dB_Stuff::describe(const QSqlError &error)
+{
+    const QString text = error.databaseText() + ' ' + error.driverText();
+    if (text.contains("not a database") || text.contains("encrypted") || text.contains("malformed"))
+        return tr("The file is not a database of this program (it is damaged or of another kind).");
+    if (text.contains("readonly") || text.contains("read-only") || text.contains("unable to open"))
+        return tr("The file or its folder is read-only.");
+    if (text.contains("locked") || text.contains("busy"))
+        return tr("The file is locked by another program.");
+    return error.text();
+}
+
+bool dB_Stuff::openFile(const QString &path, QString *problem)
+{
+    openConnection();
+    db->setDatabaseName(path);
+    db->setConnectOptions(connectOptions);
+    QString why;
+    if (path.isEmpty() || !QFileInfo(path).isFile()) {
+        why = tr("The file does not exist.");
+    } else if (!db->open()) {
+        why = describe(db->lastError());
+    } else {
+        QSqlQuery probe(*db);
+        if (!probe.exec("SELECT count(*) FROM sqlite_master")) {
+            why = describe(probe.lastError());
+            probe.finish();
+            db->close();
+        }
+    }
+    if (problem)
+        *problem = why;
+    return why.isEmpty();
+}
+
+bool dB_Stuff::openUsers()
+{
+    QString problem;
+    if (openFile(Store::usersDbPath, &problem))
+        return true;
+    Messages::warning(nullptr, tr("Error"),
+                      tr("Couldn't open users database file.") + "\n" + Store::usersDbPath + "\n" + problem);
+    closeConnection();
+    return false;
+}
+
+void dB_Stuff::reportWriteFailure(const QSqlError &error)
+{
+    Messages::warning(nullptr, tr("Error"),
+                      tr("Couldn't write to the database file.") + "\n" + db->databaseName() + "\n" +
+                          describe(error));
+}
+
+void dB_Stuff::finish()
+{
+    if (db)
+        db->close();
+    closeConnection();
+}
+
+QPointer<QStringListModel> dB_Stuff::loadModel(int which)
+{
+    QPointer<QStringListModel> model = new QStringListModel();
+    const QString file = which == 1 ? Store::settingsDbPath : Store::usersDbPath;
+    QString problem;
+    if (!openFile(file, &problem)) {
+        Messages::warning(nullptr, tr("Error"),
+                          tr("Couldn't open database file  ") +
+                              (which == 1 ? "Settings database" : "Users database") + "\n" + problem);
+        closeConnection();
+        return model;
+    }
+    QStringList rows;
+    {
+        QSqlQuery query(*db);
+        if (query.exec(which == 1 ? "SELECT dBPath from setting" : "SELECT username FROM user"))
+            while (query.next())
+                rows.append(query.value(0).toString());
+    }
+    finish();
+    model->setStringList(rows);
+    return model;
+}
+
+QString dB_Stuff::infoValue(const QString &parameter, const QString &file)
+{
+    QString problem;
+    if (!openFile(file, &problem)) {
+        Messages::warning(nullptr, tr("Error"), tr("Couldn't open the database file.") + "\n" + problem);
+        closeConnection();
+        return "0";
+    }
+    QString value;
+    bool found = false;
+    {
+        QSqlQuery query(*db);
+        query.prepare("SELECT value FROM info where parameter=?");
+        query.addBindValue(parameter);
+        found = query.exec() && query.next();
+        if (found)
+            value = query.value("value").toString();
+    }
+    finish();
+    if (!found) {
+        Messages::warning(nullptr, tr("Error"), tr("database file version does not match"));
+        return "0";
+    }
+    return value;
+}
+
+void dB_Stuff::createUser(const QString &name, const QString &hash, bool silent)
+{
+    if (!openUsers())
+        return;
+    bool exists = false;
+    QSqlError failure;
+    {
+        QSqlQuery query(*db);
+        query.prepare("Select username from user where username=?");
+        query.addBindValue(name);
+        exists = query.exec() && query.next();
+        if (!exists) {
+            QSqlQuery insert(*db);
+            insert.prepare("Insert into user(username,password) values (?,?)");
+            insert.addBindValue(name);
+            insert.addBindValue(hash);
+            if (!insert.exec())
+                failure = insert.lastError();
+        }
+    }
+    if (exists) {
+        Messages::warning(nullptr, tr("Error"), tr("Username already exists"));
+    } else if (failure.isValid()) {
+        reportWriteFailure(failure);
+    } else if (!silent) {
+        Messages::information(nullptr, tr("Done"), tr("New username has been created"));
+    }
+    finish();
+}
+
+int dB_Stuff::checkPassword(const QString &name, const QString &hash)
+{
+    if (!openUsers())
+        return 2;
+    QString stored;
+    {
+        QSqlQuery query(*db);
+        query.prepare("select password from user where username=?");
+        query.addBindValue(name);
+        if (query.exec() && query.next())
+            stored = query.value("password").toString();
+    }
+    finish();
+    return !stored.isEmpty() && stored == hash ? 0 : 1;
+}
+
+int dB_Stuff::changePassword(const QString &name, const QString &oldHash, const QString &newHash)
+{
+    if (!openUsers())
+        return 2;
+    {
+        QSqlQuery query(*db);
+        query.prepare("UPDATE user set password = ? where username=? and password=?");
+        query.addBindValue(newHash);
+        query.addBindValue(name);
+        query.addBindValue(oldHash);
+        if (!query.exec())
+            reportWriteFailure(query.lastError());
+    }
+    finish();
+    return checkPassword(name, newHash) == 0 ? 0 : 1;
+}
+
+int dB_Stuff::deleteUser(const QString &name, const QString &password)
+{
+    if (!openUsers())
+        return 1;
+    auto countUsers = [this] {
+        QSqlQuery query(*db);
+        return query.exec("Select count(*) from user") && query.next() ? query.value(0).toInt() : -1;
+    };
+    const int before = countUsers();
+    QSqlError failure;
+    {
+        QSqlQuery query(*db);
+        query.prepare("Delete from user where username=? and password=?");
+        query.addBindValue(name);
+        query.addBindValue(passwordHash(password));
+        if (!query.exec())
+            failure = query.lastError();
+    }
+    const int after = countUsers();
+    if (failure.isValid()) {
+        reportWriteFailure(failure);
+        finish();
+        return 1;
+    }
+    if (after >= 0 && after < before) {
+        Messages::information(nullptr, tr("Suceed"), tr("Username removed successfully"));
+        finish();
+        return 0;
+    }
+    Messages::warning(nullptr, tr("Error"), tr("False password"));
+    finish();
+    return 1;
+}
+
+QString dB_Stuff::userSetting(const QString &item, const QString &value, int mode)
+{
+    if (item != "AutoCheckUpdate")
+        return QString();
+    if (!openUsers())
+        return QString();
+    const QString key = passwordHash(Store::currentUser);
+    QString stored;
+    bool rowExists = false;
+    {
+        QSqlQuery query(*db);
+        query.prepare("Select setting from setting where username=? and item='AutoCheckUpdate'");
+        query.addBindValue(key);
+        if (query.exec() && query.next()) {
+            rowExists = true;
+            stored = query.value("setting").toString();
+        }
+        if (mode == 1 && stored != value) {
+            QSqlQuery write(*db);
+            if (rowExists) {
+                write.prepare("update setting set setting=? where username=? and item='AutoCheckUpdate'");
+                write.addBindValue(value);
+                write.addBindValue(key);
+            } else {
+                write.prepare("insert into setting (setting,username,item) values(?,?,'AutoCheckUpdate')");
+                write.addBindValue(value);
+                write.addBindValue(key);
+            }
+            if (!write.exec())
+                reportWriteFailure(write.lastError());
+        }
+    }
+    finish();
+    return stored;
+}
+
+void dB_Stuff::addDatabasePath(const QString &path, const QString &settingsFile)
+{
+    QString problem;
+    if (!openFile(settingsFile, &problem)) {
+        Messages::warning(nullptr, tr("Error"), tr("Couldn't open the database file.") + "\n" + problem);
+        closeConnection();
+        return;
+    }
+    {
+        QSqlQuery query(*db);
+        query.prepare("Insert into setting (dBpath) values (?)");
+        query.addBindValue(path);
+        if (!query.exec())
+            reportWriteFailure(query.lastError());
+    }
+    finish();
+}
+
+void dB_Stuff::logActivity(const QString &topic, const QString &log1, const QString &log2, const QString &log3,
+                           const QString &log4, const QString &log5, const QString &log6)
+{
+    if (!openUsers())
+        return;
+    {
+        QSqlQuery query(*db);
+        query.prepare("Insert into activitylog(username,entrydate,topic,log1,log2,log3,log4,log5,log6) "
+                      "values (?,?,?,?,?,?,?,?,?)");
+        for (const QString &v : {passwordHash(Store::currentUser),
+                                 QDateTime::currentDateTime().toString(Qt::TextDate), topic, log1, log2,
+                                 log3, log4, log5, log6})
+            query.addBindValue(v);
+        // A missing table stays silent (the login window recreates it); a
+        // file that cannot be written is reported, so no log is lost unseen.
+        if (tableExists("activitylog") && !query.exec())
+            reportWriteFailure(query.lastError());
+    }
+    finish();
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QPointer>
+#include <QSqlDatabase>
+#include <QStringListModel>
+#include <QWidget>
+
+class QSqlError;
+
+// Database access for one operation: create it, call one operation, delete
+// it. Each operation opens the one default connection, points it at the file
+// it needs, runs its statements with bound values, closes and removes the
+// connection, and reports its own failures in a message box.
+class dB_Stuff : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit dB_Stuff(QWidget *parent = nullptr);
+    ~dB_Stuff() override;
+
+    void openConnection();
+    void closeConnection();
+    static bool connectionAdded();
+
+    // 1: stored database paths of Setting.dB; 2: user names of the users
+    // database in use. The model belongs to the caller; the file stays open.
+    QPointer<QStringListModel> loadModel(int which);
+    QString infoValue(const QString &parameter, const QString &file);
+
+    void createUser(const QString &name, const QString &hash, bool silent = false);
+    int checkPassword(const QString &name, const QString &hash);
+    int changePassword(const QString &name, const QString &oldHash, const QString &newHash);
+    int deleteUser(const QString &name, const QString &password);
+    QString userSetting(const QString &item, const QString &value, int mode);
+    void addDatabasePath(const QString &path, const QString &settingsFile);
+    void logActivity(const QString &topic, const QString &log1, const QString &log2, const QString &log3,
+                     const QString &log4, const QString &log5, const QString &log6);
+
+    // Points the connection at a file and checks that it really is an SQLite
+    // database we can read; on failure `problem` says why, in words.
+    bool openFile(const QString &path, QString *problem = nullptr);
+    static QString describe(const QSqlError &error);
+
+private:
+    bool openUsers();
+    void reportWriteFailure(const QSqlError &error);
+    void finish();
+
+    QSqlDatabase *db = nullptr;
+    QSqlDatabase handle;
+};

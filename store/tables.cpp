@@ -1,0 +1,76 @@
+#include "store/tables.h"
+
+#include "app/messages.h"
+
+#include <QCoreApplication>
+#include <QSqlQuery>
+
+bool tableExists(const QString &name)
+{
+    QSqlQuery query;
+    query.prepare("SELECT name FROM sqlite_master WHERE type =:table AND name = :name ");
+    query.bindValue(":table", "table");
+    query.bindValue(":name", name);
+    return query.exec() && query.next() && query.value("name").toString() == name;
+}
+
+int createTable(const QString &name, const QString &columns)
+{
+    if (tableExists(name))
+        return 3;
+    QSqlQuery query;
+    return query.exec("create table " + name + columns) ? 1 : -1;
+}
+
+int insertRow(const QString &table, const QString &columns, const QVariantList &values)
+{
+    if (!tableExists(table))
+        return 0;
+    QStringList marks;
+    for (int i = 0; i < values.size(); ++i)
+        marks.append("?");
+    QSqlQuery query;
+    if (!query.prepare("insert into " + table + columns + " VALUES (" + marks.join(", ") + ")"))
+        return -1;
+    for (const QVariant &v : values)
+        query.addBindValue(v);
+    return query.exec() ? 1 : -1;
+}
+
+namespace Schema {
+const char infoColumns[] = "(value TEXT, parameter TEXT)";
+const char activityLogColumns[] = "(username varchar(255), entrydate DATE, topic varchar(50), log1 TEXT, "
+                                  "log2 TEXT, log3 TEXT, log4 TEXT, log5 TEXT, log6 TEXT)";
+const char settingColumns[] = "(username varchar(255), item varchar(50), setting varchar(50))";
+const char userColumns[] = "(username varchar(50), password varchar(50))";
+const char databaseListColumns[] = "(dBpath TEXT)";
+
+void repairUsersTables()
+{
+    struct Repair {
+        const char *table;
+        const char *columns;
+        const char *message;
+    };
+    static const Repair repairs[] = {
+        {"activitylog",
+         "(username varchar(255), entrydate DATETIME, topic varchar(50), log1 TEXT, log2 TEXT, "
+         "log3 TEXT, log4 TEXT, log5 TEXT, log6 TEXT)",
+         QT_TRANSLATE_NOOP("Login", "Couldn't create activity log table in users database, please check and restart the program ")},
+        {"setting", "(username varchar(255),item varchar(50), setting varchar(50))",
+         QT_TRANSLATE_NOOP("Login", "Couldn't create Setting table in users database, please check and restart the program ")},
+        {"info", "(value varchar(50),parameter varchar(50))",
+         QT_TRANSLATE_NOOP("Login", "Couldn't create INFO table in users database, please check and restart the program ")},
+        {"user", "(username varchar(50),password varchar(50))",
+         QT_TRANSLATE_NOOP("Login", "Couldn't create USER table in users database, please check and restart the program ")},
+    };
+    for (const Repair &r : repairs) {
+        if (tableExists(r.table))
+            continue;
+        QSqlQuery query;
+        if (!query.exec(QStringLiteral("create table ") + r.table + r.columns))
+            Messages::warning(nullptr, QCoreApplication::translate("Login", "Error"),
+                              QCoreApplication::translate("Login", r.message));
+    }
+}
+}

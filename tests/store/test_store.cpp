@@ -1,0 +1,363 @@
+#include "app/translate.h"
+#include "store/passwordhash.h"
+#include "store/tables.h"
+#include "tests/store/storefixture.h"
+#include "tests/support/testsupport.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QProcess>
+#include <QSqlRecord>
+#include <unistd.h>
+
+// Makes a file or folder unwritable even for root (immutable attribute).
+class ReadOnly
+{
+public:
+    explicit ReadOnly(const QString &path) : path(path)
+    {
+        if (geteuid() == 0)
+            ok = QProcess::execute("chattr", {"+i", path}) == 0;
+        else
+            ok = QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    }
+    ~ReadOnly()
+    {
+        if (geteuid() == 0)
+            QProcess::execute("chattr", {"-i", path});
+        else
+            QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+    bool ok = false;
+
+private:
+    QString path;
+};
+
+class TestStore : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir *home = nullptr;
+    MessageRecorder *recorder = nullptr;
+
+    QStringList users() const
+    {
+        QStringList names;
+        for (const auto &r : Inspector(Store::usersDbPath).rows("SELECT username FROM user"))
+            names.append(r.value(0));
+        return names;
+    }
+    QString declaration(const QString &file, const QString &table) const
+    {
+        return Inspector(file).value("SELECT sql FROM sqlite_master WHERE name=?", {table});
+    }
+    int check(const QString &name, const QString &password)
+    {
+        return dB_Stuff().checkPassword(name, passwordHash(password));
+    }
+
+private slots:
+    void init()
+    {
+        home = new QTemporaryDir;
+        freshProfile(*home);
+        recorder = new MessageRecorder;
+        QVERIFY(DatabaseFiles::checkFiles() == DatabaseFiles::Startup::Ready);
+        recorder->clear();
+    }
+    void cleanup()
+    {
+        QVERIFY(!dB_Stuff::connectionAdded());
+        delete recorder;
+        delete home;
+    }
+
+    void firstStartMakesBothFiles()
+    {
+        QVERIFY(Store::dataFolder.endsWith("/Orvane/Harfora"));
+        QVERIFY(Store::dataFolder.startsWith(home->path()));
+        QCOMPARE(Store::usersDbPath, Store::dataFolder + "/Users.dB");
+        QCOMPARE(Store::settingsDbPath, Store::dataFolder + "/Setting.dB");
+        QCOMPARE(declaration(Store::usersDbPath, "INFOBase"), QString("CREATE TABLE INFOBase (Version TEXT)"));
+        QCOMPARE(declaration(Store::usersDbPath, "activitylog"),
+                 QString("CREATE TABLE activitylog(username varchar(255), entrydate DATE, topic varchar(50), "
+                         "log1 TEXT, log2 TEXT, log3 TEXT, log4 TEXT, log5 TEXT, log6 TEXT)"));
+        QCOMPARE(declaration(Store::usersDbPath, "setting"),
+                 QString("CREATE TABLE setting(username varchar(255), item varchar(50), setting varchar(50))"));
+        QCOMPARE(declaration(Store::usersDbPath, "user"),
+                 QString("CREATE TABLE user(username varchar(50), password varchar(50))"));
+        QCOMPARE(declaration(Store::usersDbPath, "info"), QString("CREATE TABLE info(value TEXT, parameter TEXT)"));
+        QCOMPARE(declaration(Store::settingsDbPath, "setting"), QString("CREATE TABLE setting(dBpath TEXT)"));
+        QCOMPARE(declaration(Store::settingsDbPath, "info"), QString("CREATE TABLE info(value TEXT, parameter TEXT)"));
+        for (const QString &file : {Store::usersDbPath, Store::settingsDbPath}) {
+            QCOMPARE(Inspector(file).value("SELECT count(*) FROM INFOBase"), QString("0"));
+            QCOMPARE(Inspector(file).rows("SELECT value, parameter FROM info"),
+                     (QList<QStringList>{{"1", "version"}}));
+        }
+        QCOMPARE(users(), QStringList{"user1"});
+        QCOMPARE(check("user1", Store::defaultPassword), 0);
+        QCOMPARE(QString(Store::defaultPassword).size(), 1);
+        QVERIFY(QString(Store::defaultPassword).at(0).isDigit());
+        QVERIFY(recorder->messages.isEmpty());
+    }
+
+    void onlyTheMissingFileIsRemade()
+    {
+        dB_Stuff().createUser("kept", passwordHash("pw"), true);
+        QVERIFY(QFile::remove(Store::settingsDbPath));
+        QVERIFY(DatabaseFiles::checkFiles() == DatabaseFiles::Startup::Ready);
+        QVERIFY(QFile::exists(Store::settingsDbPath));
+        QCOMPARE(users(), (QStringList{"user1", "kept"}));
+        QVERIFY(QFile::remove(Store::usersDbPath));
+        dB_Stuff().addDatabasePath("/x/Users.dB", Store::settingsDbPath);
+        QVERIFY(DatabaseFiles::checkFiles() == DatabaseFiles::Startup::Ready);
+        QCOMPARE(users(), QStringList{"user1"});
+        QCOMPARE(Inspector(Store::settingsDbPath).value("SELECT dBpath FROM setting"), QString("/x/Users.dB"));
+    }
+
+    void repairUsesRepairDeclarations()
+    {
+        Inspector(Store::usersDbPath).exec("DROP TABLE activitylog");
+        Inspector(Store::usersDbPath).exec("DROP TABLE info");
+        DatabaseFiles::repairUsersDatabase();
+        QCOMPARE(declaration(Store::usersDbPath, "activitylog"),
+                 QString("CREATE TABLE activitylog(username varchar(255), entrydate DATETIME, topic varchar(50), "
+                         "log1 TEXT, log2 TEXT, log3 TEXT, log4 TEXT, log5 TEXT, log6 TEXT)"));
+        QCOMPARE(declaration(Store::usersDbPath, "info"), QString("CREATE TABLE info(value varchar(50),parameter varchar(50))"));
+        QCOMPARE(Inspector(Store::usersDbPath).value("SELECT count(*) FROM info"), QString("0"));
+        Inspector(Store::usersDbPath).exec("DROP TABLE user");
+        Inspector(Store::usersDbPath).exec("DROP TABLE setting");
+        DatabaseFiles::repairUsersDatabase();
+        QCOMPARE(declaration(Store::usersDbPath, "user"), QString("CREATE TABLE user(username varchar(50),password varchar(50))"));
+        QCOMPARE(declaration(Store::usersDbPath, "setting"),
+                 QString("CREATE TABLE setting(username varchar(255),item varchar(50), setting varchar(50))"));
+        QVERIFY(recorder->messages.isEmpty());
+    }
+
+    void tableFunctions()
+    {
+        dB_Stuff store;
+        QVERIFY(store.openFile(Store::usersDbPath));
+        QVERIFY(tableExists("user"));
+        QVERIFY(!tableExists("User"));
+        QVERIFY(!tableExists("user' OR '1'='1"));
+        QCOMPARE(createTable("user", "(x TEXT)"), 3);
+        QCOMPARE(createTable("extra", "(a TEXT, b TEXT)"), 1);
+        QCOMPARE(createTable("broken", "(a TEXT,"), -1);
+        QCOMPARE(insertRow("missing", "(a)", {"x"}), 0);
+        QCOMPARE(insertRow("extra", "(a, b)", {"it's", "two"}), 1);
+        QCOMPARE(insertRow("extra", "(a, b, c)", {"1", "2", "3"}), -1);
+        store.closeConnection();
+        QCOMPARE(declaration(Store::usersDbPath, "user"), QString("CREATE TABLE user(username varchar(50), password varchar(50))"));
+        QCOMPARE(Inspector(Store::usersDbPath).rows("SELECT a, b FROM extra"), (QList<QStringList>{{"it's", "two"}}));
+    }
+
+    void accounts()
+    {
+        dB_Stuff().createUser("User1", passwordHash("abc"));
+        QCOMPARE(recorder->texts(), QStringList{"New username has been created"});
+        dB_Stuff().createUser("user1", passwordHash("other"));
+        QCOMPARE(recorder->messages.last().text, QString("Username already exists"));
+        QCOMPARE(users(), (QStringList{"user1", "User1"}));
+        QCOMPARE(check("user1", Store::defaultPassword), 0);
+        QCOMPARE(check("User1", "abc"), 0);
+        QCOMPARE(check("User1", "ABC"), 1);
+        QCOMPARE(check("nobody", ""), 1);
+
+        QCOMPARE(dB_Stuff().changePassword("User1", passwordHash("wrong"), passwordHash("new")), 1);
+        QCOMPARE(check("User1", "abc"), 0);
+        QCOMPARE(dB_Stuff().changePassword("User1", passwordHash("abc"), passwordHash("new")), 0);
+        QCOMPARE(check("User1", "abc"), 1);
+        QCOMPARE(check("User1", "new"), 0);
+
+        recorder->clear();
+        QCOMPARE(dB_Stuff().deleteUser("User1", "abc"), 1);
+        QCOMPARE(recorder->messages.last().text, QString("False password"));
+        QCOMPARE(users(), (QStringList{"user1", "User1"}));
+        QCOMPARE(dB_Stuff().deleteUser("User1", "new"), 0);
+        QCOMPARE(recorder->messages.last().title, QString("Suceed"));
+        QCOMPARE(dB_Stuff().deleteUser("user1", Store::defaultPassword), 0);
+        QVERIFY(users().isEmpty());
+    }
+
+    void hostileNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("or-true") << "x' OR '1'='1";
+        QTest::newRow("semicolon") << "a'; DROP TABLE user; --";
+        QTest::newRow("comment") << "bob'--";
+        QTest::newRow("percent") << "50% _off";
+        QTest::newRow("arabic") << "مستخدم 'أ'";
+        QTest::newRow("long") << QString(10000, QChar('q')) + "'";
+    }
+    void hostileNames()
+    {
+        QFETCH(QString, name);
+        dB_Stuff().createUser("victim", passwordHash("v"), true);
+        dB_Stuff().createUser(name, passwordHash("p"), true);
+        QCOMPARE(users(), (QStringList{"user1", "victim", name}));
+        QCOMPARE(check(name, "p"), 0);
+        QCOMPARE(check(name, Store::defaultPassword), 1);
+        QCOMPARE(dB_Stuff().deleteUser(name, "wrong"), 1);
+        QCOMPARE(users().size(), 3);
+        QCOMPARE(dB_Stuff().changePassword(name, passwordHash("p"), passwordHash("q")), 0);
+        QCOMPARE(check("victim", "v"), 0);
+        Store::currentUser = name;
+        dB_Stuff().userSetting("AutoCheckUpdate", name, 1);
+        QCOMPARE(dB_Stuff().userSetting("AutoCheckUpdate", "", 2), name);
+        dB_Stuff().logActivity(name, name, "", "", "", "", "");
+        QCOMPARE(Inspector(Store::usersDbPath).rows("SELECT topic, log1 FROM activitylog"), (QList<QStringList>{{name, name}}));
+        dB_Stuff().addDatabasePath(name, Store::settingsDbPath);
+        QCOMPARE(Inspector(Store::settingsDbPath).value("SELECT dBpath FROM setting"), name);
+        QCOMPARE(dB_Stuff().deleteUser(name, "q"), 0);
+        QCOMPARE(users(), (QStringList{"user1", "victim"}));
+        QCOMPARE(dB_Stuff().infoValue(name, Store::usersDbPath), QString("0"));
+    }
+
+    void passwordHashes_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("hash");
+        QTest::newRow("empty") << "" << "d41d8cd98f00b204e9800998ecf8427e";
+        QTest::newRow("digit") << "1" << "c4ca4238a0b923820dcc509a6f75849b";
+        QTest::newRow("latin1 é") << QString::fromUtf8("é") << "3406877694691ddd1dfb0aca54681407"; // md5 of byte 0xE9
+        QTest::newRow("arabic uses utf-8") << QString::fromUtf8("سلام") << "78903c575b0dda53c4a7644a2dd36d0e";
+    }
+    void passwordHashes()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, hash);
+        QCOMPARE(passwordHash(text), hash);
+    }
+    void arabicTextsDoNotCollide()
+    {
+        QVERIFY(passwordHash("سلام") != passwordHash("كلام"));
+        QVERIFY(passwordHash("سلام") != passwordHash("????"));
+        dB_Stuff().createUser("أحمد", passwordHash("سلام"), true);
+        QCOMPARE(check("أحمد", "كلام"), 1);
+        QCOMPARE(check("أحمد", "سلام"), 0);
+    }
+
+    void userSettings()
+    {
+        Store::currentUser = "anna";
+        QCOMPARE(dB_Stuff().userSetting("AutoCheckUpdate", "2", 1), QString());
+        QCOMPARE(dB_Stuff().userSetting("AutoCheckUpdate", "2", 1), QString("2"));
+        QCOMPARE(dB_Stuff().userSetting("AutoCheckUpdate", "0", 1), QString("2"));
+        QCOMPARE(dB_Stuff().userSetting("AutoCheckUpdate", "", 2), QString("0"));
+        QCOMPARE(dB_Stuff().userSetting("Other", "5", 1), QString());
+        Store::currentUser = "ben";
+        QCOMPARE(dB_Stuff().userSetting("AutoCheckUpdate", "", 2), QString());
+        dB_Stuff().userSetting("AutoCheckUpdate", "2", 1);
+        const auto rows = Inspector(Store::usersDbPath).rows("SELECT username, item, setting FROM setting ORDER BY setting");
+        QCOMPARE(rows, (QList<QStringList>{{passwordHash("anna"), "AutoCheckUpdate", "0"},
+                                          {passwordHash("ben"), "AutoCheckUpdate", "2"}}));
+    }
+
+    void databaseListAndInfo()
+    {
+        dB_Stuff().addDatabasePath("/a/Users.dB", Store::settingsDbPath);
+        dB_Stuff().addDatabasePath("/a/Users.dB", Store::settingsDbPath);
+        QCOMPARE(dB_Stuff().loadModel(1)->stringList(), (QStringList{"/a/Users.dB", "/a/Users.dB"}));
+        QCOMPARE(dB_Stuff().loadModel(2)->stringList(), QStringList{"user1"});
+        QCOMPARE(dB_Stuff().infoValue("version", Store::usersDbPath), QString("1"));
+        Inspector(Store::usersDbPath).exec("DROP TABLE info");
+        QCOMPARE(dB_Stuff().infoValue("version", Store::usersDbPath), QString("0"));
+        QCOMPARE(recorder->messages.last().text, QString("database file version does not match"));
+    }
+
+    void activityLog()
+    {
+        Store::currentUser = "anna";
+        const QString before = QDateTime::currentDateTime().toString(Qt::TextDate);
+        dB_Stuff().logActivity("Lesson", "3", "it's 95", "", "", "", "");
+        dB_Stuff().logActivity("Lesson", "3", "it's 95", "", "", "", "");
+        Store::currentUser = "ben";
+        dB_Stuff().logActivity("Practise", "1", "a", "b", "c", "d", "e");
+        const auto rows = Inspector(Store::usersDbPath).rows("SELECT * FROM activitylog");
+        QCOMPARE(rows.size(), 3);
+        QCOMPARE(rows[0].mid(2), (QStringList{"Lesson", "3", "it's 95", "", "", "", ""}));
+        QCOMPARE(rows[0], rows[1]);
+        QCOMPARE(rows[0][0], passwordHash("anna"));
+        QCOMPARE(rows[2][0], passwordHash("ben"));
+        QCOMPARE(rows[2].mid(2), (QStringList{"Practise", "1", "a", "b", "c", "d", "e"}));
+        const QDateTime stamp = QDateTime::fromString(rows[0][1], Qt::TextDate);
+        QVERIFY(stamp.isValid());
+        QVERIFY(qAbs(stamp.secsTo(QDateTime::fromString(before, Qt::TextDate))) <= 2);
+        QCOMPARE(rows[0][1].count(':'), 2);
+    }
+
+    void logWithoutTableIsSilent()
+    {
+        Inspector(Store::usersDbPath).exec("DROP TABLE activitylog");
+        dB_Stuff().logActivity("Lesson", "1", "", "", "", "", "");
+        QVERIFY(recorder->messages.isEmpty());
+    }
+
+    void notADatabase()
+    {
+        QFile f(Store::usersDbPath);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(QByteArray(4096, 'x'));
+        f.close();
+        QCOMPARE(check("user1", Store::defaultPassword), 2);
+        QVERIFY(recorder->messages.last().text.contains("not a database"));
+        QVERIFY(recorder->messages.last().text.contains(Store::usersDbPath));
+        QVERIFY(DatabaseFiles::checkFiles() == DatabaseFiles::Startup::Ready);
+        QCOMPARE(QFileInfo(Store::usersDbPath).size(), 4096); // never overwritten
+    }
+
+    void emptyFileIsMadeAnew()
+    {
+        QFile f(Store::usersDbPath);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.close();
+        QVERIFY(DatabaseFiles::checkFiles() == DatabaseFiles::Startup::Ready);
+        QVERIFY(recorder->messages.last().text.contains(Store::usersDbPath));
+        QCOMPARE(users(), QStringList{"user1"});
+    }
+
+    void readOnlyFile()
+    {
+        ReadOnly guard(Store::usersDbPath);
+        if (!guard.ok)
+            QSKIP("cannot make the file read-only here");
+        QCOMPARE(check("user1", Store::defaultPassword), 0);
+        dB_Stuff().createUser("new", passwordHash("x"));
+        QVERIFY(recorder->messages.last().text.contains("read-only"));
+        QVERIFY(!recorder->contains("New username has been created"));
+        dB_Stuff().logActivity("Lesson", "1", "", "", "", "", "");
+        QVERIFY(recorder->messages.last().text.contains("read-only"));
+    }
+
+    void readOnlyFolder()
+    {
+        ReadOnly guard(Store::dataFolder);
+        if (!guard.ok)
+            QSKIP("cannot make the folder read-only here");
+        Store::currentUser = "anna";
+        dB_Stuff().userSetting("AutoCheckUpdate", "2", 1);
+        QVERIFY(!recorder->messages.isEmpty());
+        QVERIFY(recorder->messages.last().text.contains("read-only"));
+    }
+
+    void lockedFile()
+    {
+        QProcess locker;
+        locker.start("sqlite3", {Store::usersDbPath});
+        QVERIFY(locker.waitForStarted());
+        locker.write("BEGIN EXCLUSIVE; INSERT INTO info VALUES('x','y');\n.print locked\n");
+        QVERIFY(locker.waitForReadyRead(5000));
+        QElapsedTimer waited;
+        waited.start();
+        dB_Stuff().createUser("late", passwordHash("x"));
+        QVERIFY(waited.elapsed() >= 5000); // waited for the lock before giving up
+        QVERIFY(recorder->messages.last().text.contains("locked"));
+        locker.write("ROLLBACK;\n.quit\n");
+        locker.closeWriteChannel();
+        QVERIFY(locker.waitForFinished());
+    }
+};
+
+HARFORA_TEST_MAIN(TestStore)
+#include "test_store.moc"
