@@ -1,0 +1,437 @@
+#include "login/login.h"
+
+#include "app/messages.h"
+#include "app/translate.h"
+#include "login/browse.h"
+#include "mainmenu/harforamain.h"
+#include "store/databasefiles.h"
+#include "store/dbstuff.h"
+#include "store/passwordhash.h"
+#include "store/session.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpacerItem>
+#include <QTimer>
+
+namespace {
+bool ready = false;
+
+const char loginStyleSheet[] = R"(
+#frame { border: 3px solid gray; border-radius: 40px;
+  background: qlineargradient(x1: 0, y1: 0, x2: 0, y2: 1, stop: 0.5 #eef, stop: 0.9 #FFFFFF); }
+*[mandatoryField="true"] { background-color: #d4d6d6; }
+QDialog#mywindow, #MyBrowse { border: 3px solid gray;
+  background: qlineargradient(x1: 0, y1: 0, x2: 1, y2: 1, stop: 0 #e4eb86, stop: 1 #FFFFFF); }
+QPushButton:enabled { border: 2px solid #8f8f91; border-radius: 6px;
+  background-color: qlineargradient(x1: 0, y1: 0, x2: 0, y2: 1, stop: 0 #88d, stop: 0.1 #99e, stop: 0.49 #77c, stop: 0.5 #66b, stop: 1 #77c);
+  color: white; min-width: 80px; }
+QPushButton:pressed {
+  background-color: qlineargradient(x1: 0, y1: 0, x2: 0, y2: 1, stop: 0 #77c, stop: 0.1 #66b, stop: 0.49 #77c, stop: 0.5 #99e, stop: 1 #88d);
+  color: black; }
+QPushButton:flat { border: none; }
+QPushButton:default { border-color: navy; }
+QScrollBar:horizontal { border: 2px solid gray; height: 10px; margin: 0px 20px 0 20px;
+  background: qlineargradient(x1: 0, y1: 0, x2: 0, y2: 1, stop: 0 #eef, stop: 1 #ccf); }
+QScrollBar::handle:horizontal { background: lavender; min-width: 20px; }
+QScrollBar::add-line:horizontal { width: 20px; subcontrol-position: right; subcontrol-origin: margin; }
+QScrollBar::sub-line:horizontal { width: 20px; subcontrol-position: left; subcontrol-origin: margin; }
+QScrollBar::right-arrow:horizontal { image: url(:/images/rightarrow32.png); width: 32px; height: 32px; }
+)";
+
+QWidget *gridContainer(QWidget *parent, const QRect &geometry, QGridLayout **grid, const char *name)
+{
+    auto *container = new QWidget(parent);
+    container->setGeometry(geometry);
+    *grid = new QGridLayout(container);
+    (*grid)->setObjectName(name);
+    (*grid)->setContentsMargins(0, 0, 0, 0);
+    return container;
+}
+}
+
+bool Login::loginReady()
+{
+    return ready;
+}
+
+Login::Login(int flag, QWidget *parent) : QWidget(parent)
+{
+    buildForm();
+    setTexts(false);
+    key->setEnabled(false);
+    loginpassword->setEchoMode(QLineEdit::Password);
+    loginpassword->setProperty("mandatoryField", true);
+    QMetaObject::connectSlotsByName(this);
+    connect(loginpassword, &QLineEdit::returnPressed, loginbutton, &QPushButton::click);
+
+    if (flag == 0)
+        fillLanguageList();
+
+    if (DatabaseFiles::checkFiles() != DatabaseFiles::Startup::Ready) {
+        QMetaObject::invokeMethod(this, "close", Qt::QueuedConnection);
+        return;
+    }
+    loadData(1);
+    loadData(2);
+    ready = true;
+
+    for (int i = 0; i < langlist->count(); ++i)
+        if (langlist->itemText(i).contains("English")) {
+            if (langlist->currentIndex() == i)
+                on_langlist_currentIndexChanged(i);
+            else
+                langlist->setCurrentIndex(i);
+            break;
+        }
+    showDefaultPasswordHint();
+}
+
+void Login::buildForm()
+{
+    setObjectName("Login");
+    resize(690, 365);
+    setFont(QFont("Verdana", 13));
+    setWindowOpacity(0.9);
+    setWindowFlags(Qt::Window | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
+    setStyleSheet(loginStyleSheet);
+
+    frame = new QFrame(this);
+    frame->setObjectName("frame");
+    frame->setGeometry(50, 80, 581, 221);
+    frame->setFrameShape(QFrame::Panel);
+    frame->setFrameShadow(QFrame::Plain);
+
+    QGridLayout *grid;
+    gridContainer(frame, QRect(40, 13, 511, 145), &grid, "gridLayout");
+    label_3 = new QLabel;
+    label_3->setObjectName("label_3");
+    logindBList = new QComboBox;
+    logindBList->setObjectName("logindBList");
+    loginbrowse = new QPushButton;
+    loginbrowse->setObjectName("loginbrowse");
+    label_6 = new QLabel;
+    label_6->setObjectName("label_6");
+    logincurrentusers = new QComboBox;
+    logincurrentusers->setObjectName("logincurrentusers");
+    label_2 = new QLabel;
+    label_2->setObjectName("label_2");
+    loginpassword = new QLineEdit;
+    loginpassword->setObjectName("loginpassword");
+    grid->addWidget(label_3, 0, 0);
+    grid->addWidget(logindBList, 0, 1);
+    grid->addItem(new QSpacerItem(10, 20, QSizePolicy::Fixed), 0, 2);
+    grid->addWidget(loginbrowse, 0, 3);
+    grid->addWidget(label_6, 1, 0);
+    grid->addWidget(logincurrentusers, 1, 1, 1, 3);
+    grid->addWidget(label_2, 2, 0);
+    grid->addWidget(loginpassword, 2, 1, 1, 3);
+    grid->setColumnStretch(1, 1);
+
+    QGridLayout *buttons;
+    gridContainer(frame, QRect(40, 180, 511, 32), &buttons, "gridLayout_2");
+    QPushButton **row[] = {&logincreateuser, &logindeleteuser, &loginchangepassword, &loginbutton};
+    const char *names[] = {"logincreateuser", "logindeleteuser", "loginchangepassword", "loginbutton"};
+    for (int i = 0; i < 4; ++i) {
+        *row[i] = new QPushButton;
+        (*row[i])->setObjectName(names[i]);
+        (*row[i])->setMinimumWidth(84);
+        buttons->addWidget(*row[i], 0, i);
+    }
+
+    QGridLayout *bottom;
+    gridContainer(this, QRect(50, 310, 581, 51), &bottom, "gridLayout_4");
+    langlist = new QComboBox;
+    langlist->setObjectName("langlist");
+    langlist->setMaxVisibleItems(3);
+    bottom->addItem(new QSpacerItem(40, 20, QSizePolicy::Expanding), 0, 0);
+    bottom->addWidget(langlist, 0, 1);
+
+    key = new QPushButton(this);
+    key->setObjectName("key");
+    key->setGeometry(590, 10, 80, 64);
+    key->setMinimumSize(80, 64);
+    key->setIcon(QIcon(":/images/icons/user-login-icon.png"));
+    key->setIconSize(QSize(64, 64));
+    key->setStyleSheet("QPushButton { background-color: transparent; border: 0px; }");
+
+    titleLabel = new QLabel("Harfora", this);
+    titleLabel->setObjectName("titleLabel");
+    QFont titleFont("Arial", 22);
+    titleFont.setWeight(75);
+    titleLabel->setFont(titleFont);
+    titleLabel->setGeometry(150, 10, 391, 41);
+    titleLabel->setAlignment(Qt::AlignCenter);
+    titleLabel->setStyleSheet("QLabel {border: 1px solid gray; background: QLinearGradient(x1: 0, y1: 0, x2: 0.5, "
+                              "y2: 0.5, stop: 0 #e8af54, stop: 1 #FFFFFF);}");
+
+    versionLabel = new QLabel("Ver 5.4 R2017", this);
+    versionLabel->setObjectName("versionLabel");
+    QFont versionFont = font();
+    versionFont.setPointSize(8);
+    versionFont.setItalic(true);
+    versionFont.setWeight(QFont::Normal);
+    versionLabel->setFont(versionFont);
+    versionLabel->setGeometry(453, 43, 131, 31);
+    versionLabel->setAlignment(Qt::AlignCenter);
+    versionLabel->setStyleSheet("QLabel {border: 0px solid #8f8f91; color:black; background-color: transparent;}");
+
+    QWidget::setTabOrder(logindBList, loginbrowse);
+    QWidget::setTabOrder(loginbrowse, logincurrentusers);
+    QWidget::setTabOrder(logincurrentusers, loginpassword);
+    QWidget::setTabOrder(loginpassword, logincreateuser);
+    QWidget::setTabOrder(logincreateuser, logindeleteuser);
+    QWidget::setTabOrder(logindeleteuser, loginchangepassword);
+    QWidget::setTabOrder(loginchangepassword, loginbutton);
+    QWidget::setTabOrder(loginbutton, langlist);
+    QWidget::setTabOrder(langlist, key);
+}
+
+void Login::setTexts(bool capitalised)
+{
+    setWindowTitle(tr("Login"));
+    loginbrowse->setText(tr("..."));
+    label_3->setText(tr("Database"));
+    label_2->setText(tr("Password"));
+    label_6->setText(tr("Username"));
+    logincreateuser->setText(capitalised ? tr("Create User") : tr("Create user"));
+    logindeleteuser->setText(capitalised ? tr("Delete User") : tr("Delete user"));
+    loginchangepassword->setText(capitalised ? tr("Change Password") : tr("Change password"));
+    loginbutton->setText(tr("LOGIN"));
+}
+
+void Login::fillLanguageList()
+{
+    filling = true;
+    for (const QString &languageKey : translate::availableLanguages()) {
+        languageLabels.append(Catalogue::labelForKey(languageKey));
+        languageKeys.append(languageKey);
+    }
+    QStringList sorted = languageLabels;
+    sorted.sort();
+    langlist->addItems(sorted);
+    langlist->setMaxVisibleItems(3);
+    filling = false;
+}
+
+void Login::loadData(int mode)
+{
+    if (mode == 1) {
+        logindBList->addItem("Localhost");
+        QPointer<QStringListModel> paths = dB_Stuff().loadModel(1);
+        for (const QString &path : paths->stringList())
+            if (QFileInfo(QDir::toNativeSeparators(path)).isFile() && path.toLower().endsWith(".db"))
+                logindBList->addItem(path);
+        delete paths;
+    } else if (mode == 2) {
+        QAbstractItemModel *old = logincurrentusers->model();
+        QPointer<QStringListModel> users = dB_Stuff().loadModel(2);
+        users->setParent(logincurrentusers);
+        logincurrentusers->setModel(users);
+        if (old && old->parent() == logincurrentusers)
+            old->deleteLater();
+        DatabaseFiles::repairUsersDatabase();
+    }
+}
+
+QString Login::selectedUser() const
+{
+    return logincurrentusers->currentText();
+}
+
+void Login::on_logindBList_currentIndexChanged(int index)
+{
+    const QString entry = logindBList->itemText(index);
+    if (index < 0)
+        return;
+    Store::usersDbPath = entry == "Localhost" ? QDir::toNativeSeparators(Store::dataFolder + "/" + "Users.dB")
+                                              : entry;
+    if (ready)
+        loadData(2);
+}
+
+void Login::on_langlist_currentIndexChanged(int index)
+{
+    if (filling || index < 0)
+        return;
+    const QString label = langlist->itemText(index);
+    titleLabel->setText(Catalogue::titleForLabel(label));
+    translate::applyLanguage(languageKeys.value(languageLabels.indexOf(label)));
+    QGuiApplication::setLayoutDirection(Catalogue::directionForLabel(label, translate::catalogueBaseNames()));
+    setTexts(true);
+}
+
+void Login::showDefaultPasswordHint()
+{
+    if (logincurrentusers->findText(Store::defaultUser, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
+        return;
+    if (dB_Stuff().checkPassword(Store::defaultUser, passwordHash(Store::defaultPassword)) != 0)
+        return;
+    hintLabel = new QLabel(this);
+    hintLabel->setObjectName("hintLabel");
+    // The sentence needs two lines: a small font keeps it between the
+    // password field and the buttons.
+    hintLabel->setGeometry(100, 222, 500, 36);
+    hintLabel->setWordWrap(true);
+    QFont hintFont = hintLabel->font();
+    hintFont.setPointSize(8);
+    hintLabel->setFont(hintFont);
+    hintLabel->setAlignment(Qt::AlignCenter);
+    hintLabel->setStyleSheet("color: red; background-color: yellow");
+    const QString hint = QStringLiteral("Default password for User1 is ") + Store::defaultPassword +
+                         " and to avoid this hint change the password or delete User1 and create another one "
+                         "with different name. This hint stays 10 sec";
+    hintLabel->setText(tr(hint.toUtf8().constData()));
+    hintLabel->show();
+    auto *timer = new QTimer(this);
+    timer->setSingleShot(true);
+    connect(timer, &QTimer::timeout, hintLabel.data(), &QLabel::close);
+    connect(timer, &QTimer::timeout, timer, &QObject::deleteLater);
+    timer->start(10000);
+}
+
+bool Login::checkCurrentPassword()
+{
+    if (loginpassword->text().isEmpty()) {
+        Messages::warning(nullptr, tr("Current password"), tr("Your current password in the password field is empty"));
+        return true;
+    }
+    const int result = dB_Stuff().checkPassword(selectedUser(), passwordHash(loginpassword->text()));
+    if (result == 1)
+        Messages::warning(nullptr, tr("Error"), tr("Wrong login password, please correct it"));
+    else if (result == 2)
+        Messages::warning(nullptr, tr("Error"), tr("Could not connect to database"));
+    return result != 0;
+}
+
+void Login::on_loginbutton_clicked()
+{
+    if (checkCurrentPassword())
+        return;
+    Store::currentUser = selectedUser();
+    auto *menu = new HarforaMain(nullptr);
+    menu->loginWindow = this;
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    hide();
+    menu->show();
+}
+
+void Login::on_loginchangepassword_clicked()
+{
+    if (!checkCurrentPassword())
+        userDialog(1);
+}
+
+void Login::on_logincreateuser_clicked()
+{
+    userDialog(2);
+}
+
+int Login::userDialog(int mode)
+{
+    QDialog dialog(this);
+    dialog.setObjectName("mywindow");
+    dialog.setWindowModality(Qt::ApplicationModal);
+    auto *grid = new QGridLayout(&dialog);
+    auto edit = [&](const char *name, bool password) {
+        auto *line = new QLineEdit(&dialog);
+        line->setObjectName(name);
+        line->setProperty("mandatoryField", true);
+        if (password)
+            line->setEchoMode(QLineEdit::Password);
+        return line;
+    };
+    QLineEdit *name = edit("newusername", false);
+    QLineEdit *password = edit("newpassword", true);
+    QLineEdit *confirm = edit("confirmpassword", true);
+    auto *ok = new QPushButton(tr("OK"));
+    ok->setObjectName("okbutton");
+    connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
+    connect(ok, &QPushButton::clicked, &dialog, &QDialog::close);
+    int row = 1;
+    if (mode == 2) {
+        grid->addWidget(new QLabel(tr("New user name")), row, 0);
+        grid->addWidget(name, row++, 1, 1, 2);
+    } else {
+        name->hide();
+    }
+    grid->addWidget(new QLabel(tr("New password")), row, 0);
+    grid->addWidget(password, row++, 1, 1, 2);
+    grid->addWidget(new QLabel(tr("Confirm password")), row, 0);
+    grid->addWidget(confirm, row++, 1, 1, 2);
+    grid->addWidget(ok, row, 2);
+
+    if (dialog.exec() != QDialog::Accepted)
+        return 2;
+    if (password->text().isEmpty() || confirm->text().isEmpty()) {
+        Messages::warning(nullptr, tr("Error"), tr("Password can not be empty"));
+        return 1;
+    }
+    if (password->text() != confirm->text()) {
+        Messages::warning(nullptr, tr("Error"), tr("Password and password confirmation are not identical."));
+        return 1;
+    }
+    if (mode == 1) {
+        if (dB_Stuff().changePassword(selectedUser(), passwordHash(loginpassword->text()),
+                                      passwordHash(password->text())) == 0) {
+            Messages::information(nullptr, tr("Done"), tr("Password changed sucessfully"));
+            loginpassword->setText(password->text());
+        }
+        return 0;
+    }
+    if (name->text().isEmpty()) {
+        Messages::warning(nullptr, tr("Error"), tr("New user name can not be empty"));
+        return 3;
+    }
+    dB_Stuff().createUser(name->text(), passwordHash(password->text()));
+    loadData(2);
+    const int found = logincurrentusers->findText(name->text(), Qt::MatchFixedString);
+    if (found >= 0)
+        logincurrentusers->setCurrentIndex(found);
+    loginpassword->clear();
+    return 0;
+}
+
+void Login::on_logindeleteuser_clicked()
+{
+    if (dB_Stuff().deleteUser(selectedUser(), loginpassword->text()) == 0) {
+        loadData(2);
+        loginpassword->clear();
+    }
+}
+
+void Login::on_loginbrowse_clicked()
+{
+    QString chosen;
+    {
+        Browse browse("Users.dB", Store::dataFolder, this);
+        browse.setObjectName("MyBrowse");
+        if (browse.exec() != QDialog::Accepted || browse.resultPath.isEmpty())
+            return;
+        chosen = browse.resultPath;
+    }
+    const QString local = QDir::toNativeSeparators(Store::dataFolder + "/" + "Users.dB");
+    if (QDir::toNativeSeparators(chosen) == local) {
+        Messages::information(nullptr, "Already Exist", "Selected file is the same as Localhost in the drop list");
+        return;
+    }
+    for (int i = 1; i < logindBList->count(); ++i)
+        if (logindBList->itemText(i) == chosen) {
+            Messages::information(nullptr, tr("Already Exist"), tr("Selected file already exists in the drop list"));
+            return;
+        }
+    logindBList->addItem(chosen);
+    logindBList->setCurrentIndex(logindBList->count() - 1);
+    if (dB_Stuff().infoValue("version", chosen).toFloat() > 0) {
+        dB_Stuff().addDatabasePath(chosen, Store::settingsDbPath);
+        Store::usersDbPath = chosen;
+        loadData(2);
+    }
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QPointer>
+#include <QStringList>
+#include <QWidget>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The first window: chooses the users database, the user and the language,
+// manages accounts, and hands over to the start menu after a good password.
+class Login : public QWidget
+{
+    Q_OBJECT
+public:
+    Login(int flag, QWidget *parent);
+
+    // Key of the last activity-log row written by the lesson viewer or the
+    // practice window; lives as long as this window.
+    QString lastActivityKey;
+    static bool loginReady();
+
+private slots:
+    void on_logincreateuser_clicked();
+    void on_logindeleteuser_clicked();
+    void on_loginbrowse_clicked();
+    void on_loginbutton_clicked();
+    void on_logindBList_currentIndexChanged(int index);
+    void on_loginchangepassword_clicked();
+    void on_langlist_currentIndexChanged(int index);
+
+private:
+    void buildForm();
+    void setTexts(bool capitalised);
+    void loadData(int mode);
+    bool checkCurrentPassword();
+    int userDialog(int mode);
+    void fillLanguageList();
+    void showDefaultPasswordHint();
+    QString selectedUser() const;
+
+    QFrame *frame;
+    QLabel *label_3, *label_6, *label_2;
+    QComboBox *logindBList, *logincurrentusers, *langlist;
+    QLineEdit *loginpassword;
+    QPushButton *loginbrowse, *logincreateuser, *logindeleteuser, *loginchangepassword, *loginbutton, *key;
+    QLabel *titleLabel, *versionLabel;
+    QPointer<QLabel> hintLabel;
+    bool filling = false;
+    QStringList languageLabels, languageKeys;
+};

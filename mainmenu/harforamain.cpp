@@ -1,0 +1,116 @@
+#include "mainmenu/harforamain.h"
+
+#include "app/placement.h"
+#include "login/login.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+struct MenuEntry {
+    const char *button;
+    const char *icon;
+    const char *toolTip;
+    const char *label;
+    const char *caption;
+};
+
+const MenuEntry entries[] = {
+    {"lessons", ":/images/icons/typing.png", QT_TRANSLATE_NOOP("HarforaMain", "Learn new lessons"), "label",
+     QT_TRANSLATE_NOOP("HarforaMain", "Lessons")},
+    {"training", ":/images/icons/typing-jpg.png", QT_TRANSLATE_NOOP("HarforaMain", "Keyboard training module"),
+     "label_3", QT_TRANSLATE_NOOP("HarforaMain", "Training")},
+    {"games", ":/images/icons/Joystick-icon1.png",
+     QT_TRANSLATE_NOOP("HarforaMain", "Interactive typing training games"), "label_2",
+     QT_TRANSLATE_NOOP("HarforaMain", "Games")},
+    {"testings", ":/images/icons/student1.png",
+     QT_TRANSLATE_NOOP("HarforaMain", "Take a test to estimate your current level"), "label_5",
+     QT_TRANSLATE_NOOP("HarforaMain", "Tests")},
+    {"report", ":/images/icons/graph-icon.png", nullptr, "label_4", QT_TRANSLATE_NOOP("HarforaMain", "Reports")},
+    {"settings", ":/images/icons/Setting-icon.png", nullptr, "label_6", QT_TRANSLATE_NOOP("HarforaMain", "Settings")},
+};
+}
+
+HarforaMain::HarforaMain(QWidget *parent) : QWidget(parent)
+{
+    setObjectName("HarforaMain");
+    setWindowTitle(tr("Harfora Start Menu"));
+    auto *grid = new QGridLayout;
+    grid->setObjectName("TTmaingrid");
+    int column = 0;
+    for (const MenuEntry &entry : entries) {
+        auto *button = new QPushButton(this);
+        button->setObjectName(entry.button);
+        button->setIcon(QIcon(entry.icon));
+        button->setIconSize(QSize(80, 80));
+        button->setMaximumSize(column == 0 ? QSize(400, 112) : QSize(138, 112));
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        if (entry.toolTip)
+            button->setToolTip(tr(entry.toolTip));
+        auto *caption = new QLabel(tr(entry.caption), this);
+        caption->setObjectName(entry.label);
+        caption->setAlignment(Qt::AlignCenter);
+        grid->addWidget(button, 0, column);
+        grid->addWidget(caption, 1, column);
+        ++column;
+    }
+    // Tests and reports are not offered: settings takes their place.
+    for (const char *name : {"testings", "label_5", "report", "label_4"}) {
+        QWidget *w = findChild<QWidget *>(name);
+        grid->removeWidget(w);
+        delete w;
+    }
+    for (const char *name : {"settings", "label_6"}) {
+        QWidget *w = findChild<QWidget *>(name);
+        grid->removeWidget(w);
+        grid->addWidget(w, QString(name) == "settings" ? 0 : 1, 4);
+    }
+    setLayout(grid);
+
+    setFixedSize(656, 114);
+    move(0, 0);
+    setWindowFlags((windowFlags() & ~Qt::WindowMaximizeButtonHint) | Qt::CustomizeWindowHint);
+    QMetaObject::connectSlotsByName(this);
+}
+
+QPoint HarforaMain::chooserPosition(const QPushButton *button, int offset) const
+{
+    return QPoint(pos().x() + button->pos().x() - offset, pos().y() + height() - 22);
+}
+
+void HarforaMain::on_lessons_clicked() {}
+
+void HarforaMain::on_training_clicked() {}
+
+void HarforaMain::on_games_clicked()
+{
+    gameSelection = 0;
+}
+
+void HarforaMain::on_settings_clicked() {}
+
+void HarforaMain::From_Game_Show_GetSelection(int x, QStringList)
+{
+    gameSelection = x;
+    if (x == 1 || x == 2)
+        show();
+}
+
+void HarforaMain::hideme()
+{
+    hide();
+}
+
+void HarforaMain::showme()
+{
+    show();
+}
+
+void HarforaMain::closeEvent(QCloseEvent *event)
+{
+    if (loginWindow)
+        loginWindow->show();
+    event->accept();
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+
+class Login;
+class QPushButton;
+
+// The start menu: a strip of big icon buttons at the top-left corner, one
+// per module. Closing it shows the login window again.
+class HarforaMain : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit HarforaMain(QWidget *parent);
+    Login *loginWindow = nullptr;
+    qint32 gameSelection = 0;
+
+public slots:
+    void From_Game_Show_GetSelection(int x, QStringList trainingletters);
+    void hideme();
+    void showme();
+
+private slots:
+    void on_lessons_clicked();
+    void on_training_clicked();
+    void on_games_clicked();
+    void on_settings_clicked();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    QPoint chooserPosition(const QPushButton *button, int offset) const;
+};

@@ -1,0 +1,16 @@
+#!/bin/sh
+# Installs the Debian 12 packages Harfora needs to build, run and test;
+# does nothing when they are all there.
+set -e
+PACKAGES="cmake g++ make python3 qtbase5-dev qttools5-dev-tools libqt5sql5-sqlite
+fonts-noto-core fonts-dejavu-core xvfb xauth xdotool x11-utils imagemagick sqlite3 e2fsprogs"
+missing=""
+for p in $PACKAGES; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"
+done
+if [ -n "$missing" ]; then
+  SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  echo "Installing:$missing"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing
+fi

@@ -1,0 +1,318 @@
+#include "app/translate.h"
+#include "login/browse.h"
+#include "login/login.h"
+#include "mainmenu/harforamain.h"
+#include "store/passwordhash.h"
+#include "tests/store/storefixture.h"
+#include "tests/support/testsupport.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+class TestLogin : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir *home = nullptr;
+    MessageRecorder *recorder = nullptr;
+    Login *login = nullptr;
+
+    template <typename T> T *child(const char *name) const
+    {
+        T *w = login->findChild<T *>(name);
+        if (!w)
+            qFatal("no child %s", name);
+        return w;
+    }
+    QComboBox *users() const { return child<QComboBox>("logincurrentusers"); }
+    QComboBox *databases() const { return child<QComboBox>("logindBList"); }
+    QLineEdit *password() const { return child<QLineEdit>("loginpassword"); }
+    void click(const char *name) { child<QPushButton>(name)->click(); }
+    QStringList userNames() const
+    {
+        QStringList names;
+        for (int i = 0; i < users()->count(); ++i)
+            names.append(users()->itemText(i));
+        return names;
+    }
+    HarforaMain *openMenu() const
+    {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *menu = qobject_cast<HarforaMain *>(w))
+                if (menu->isVisible())
+                    return menu;
+        return nullptr;
+    }
+    // Fills the user dialog when it opens and presses OK (or closes it).
+    void answerUserDialog(const QString &name, const QString &pw, const QString &confirm, bool ok = true)
+    {
+        QTimer::singleShot(0, login, [=] {
+            auto *dialog = login->findChild<QDialog *>("mywindow");
+            QVERIFY(dialog);
+            dialog->findChild<QLineEdit *>("newusername")->setText(name);
+            dialog->findChild<QLineEdit *>("newpassword")->setText(pw);
+            dialog->findChild<QLineEdit *>("confirmpassword")->setText(confirm);
+            if (ok)
+                dialog->findChild<QPushButton *>("okbutton")->click();
+            else
+                dialog->reject();
+        });
+    }
+    void browseTo(const QString &folder)
+    {
+        QTimer::singleShot(0, login, [=] {
+            auto *browse = login->findChild<Browse *>("MyBrowse");
+            QVERIFY(browse);
+            browse->chooseFolder(folder);
+            browse->findChild<QPushButton *>("ok_pushbutton")->click();
+        });
+        click("loginbrowse");
+    }
+    void closeMenus()
+    {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (qobject_cast<HarforaMain *>(w))
+                w->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+private slots:
+    void init()
+    {
+        home = new QTemporaryDir;
+        freshProfile(*home);
+        recorder = new MessageRecorder;
+        login = new Login(0, nullptr);
+        login->show();
+    }
+    void cleanup()
+    {
+        closeMenus();
+        delete login;
+        delete recorder;
+        delete home;
+        QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+    }
+
+    void startsInEnglishWithDefaultUser()
+    {
+        QCOMPARE(databases()->itemText(0), QString("Localhost"));
+        QCOMPARE(userNames(), QStringList{"user1"});
+        QVERIFY(child<QComboBox>("langlist")->currentText().contains("English"));
+        QCOMPARE(child<QPushButton>("logincreateuser")->text(), QString("Create User"));
+        QCOMPARE(QGuiApplication::layoutDirection(), Qt::LeftToRight);
+        QCOMPARE(login->size(), QSize(690, 365));
+        QVERIFY(!child<QPushButton>("key")->isEnabled());
+        QCOMPARE(child<QComboBox>("langlist")->count(), 3);
+    }
+
+    void defaultPasswordHintFor10Seconds()
+    {
+        auto *hint = login->findChild<QLabel *>("hintLabel");
+        QVERIFY(hint && hint->isVisible());
+        QVERIFY(hint->text().contains(QString("Default password for User1 is ") + Store::defaultPassword + " "));
+        QTest::qWait(9000);
+        QVERIFY(hint->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!hint->isVisible(), 2500);
+    }
+
+    void noHintOnceThePasswordChanged()
+    {
+        dB_Stuff().changePassword("user1", passwordHash(Store::defaultPassword), passwordHash("secret"));
+        Login second(0, nullptr);
+        QVERIFY(!second.findChild<QLabel *>("hintLabel"));
+    }
+
+    void returnLogsInLikeTheButton()
+    {
+        password()->setText(Store::defaultPassword);
+        QTest::keyClick(password(), Qt::Key_Return);
+        HarforaMain *menu = openMenu();
+        QVERIFY(menu);
+        QVERIFY(!login->isVisible());
+        QCOMPARE(Store::currentUser, QString("user1"));
+        QCOMPARE(menu->loginWindow, login);
+        QCOMPARE(menu->pos(), QPoint(0, 0));
+        QCOMPARE(menu->size(), QSize(656, 114));
+        QCOMPARE(menu->findChildren<QPushButton *>().size(), 4);
+        QVERIFY(!(menu->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(recorder->messages.isEmpty());
+    }
+
+    void wrongAndEmptyPasswords()
+    {
+        click("loginbutton");
+        QCOMPARE(recorder->messages.last().title, QString("Current password"));
+        QCOMPARE(recorder->messages.last().text, QString("Your current password in the password field is empty"));
+        password()->setText("wrong");
+        click("loginbutton");
+        QCOMPARE(recorder->messages.last().text, QString("Wrong login password, please correct it"));
+        QVERIFY(login->isVisible());
+        QVERIFY(!openMenu());
+    }
+
+    void closingTheMenuBringsTheLoginBack()
+    {
+        password()->setText(Store::defaultPassword);
+        click("loginbutton");
+        QPointer<HarforaMain> menu = openMenu();
+        QVERIFY(menu);
+        menu->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!menu);
+        QVERIFY(login->isVisible());
+        QCOMPARE(users()->currentText(), QString("user1"));
+        QCOMPARE(password()->text(), QString(Store::defaultPassword));
+        click("loginbutton");
+        HarforaMain *fresh = openMenu();
+        QVERIFY(fresh);
+        QCOMPARE(fresh->pos(), QPoint(0, 0));
+        QCOMPARE(fresh->findChildren<QPushButton *>().size(), 4);
+    }
+
+    void createUserRules()
+    {
+        answerUserDialog("", "a", "a");
+        click("logincreateuser");
+        QCOMPARE(recorder->messages.last().text, QString("New user name can not be empty"));
+        answerUserDialog("Sara", "", "");
+        click("logincreateuser");
+        QCOMPARE(recorder->messages.last().text, QString("Password can not be empty"));
+        answerUserDialog("Sara", "a", "b");
+        click("logincreateuser");
+        QCOMPARE(recorder->messages.last().text, QString("Password and password confirmation are not identical."));
+        answerUserDialog("Sara", "a", "a", false);
+        click("logincreateuser");
+        QCOMPARE(userNames(), QStringList{"user1"});
+
+        password()->setText("typed");
+        answerUserDialog("sara", "pw", "pw");
+        click("logincreateuser");
+        QCOMPARE(recorder->messages.last().text, QString("New username has been created"));
+        QCOMPARE(userNames(), (QStringList{"user1", "sara"}));
+        QCOMPARE(users()->currentText(), QString("sara"));
+        QVERIFY(password()->text().isEmpty());
+        // selection ignores case
+        answerUserDialog("SARA", "pw", "pw");
+        click("logincreateuser");
+        QCOMPARE(userNames(), (QStringList{"user1", "sara", "SARA"}));
+        users()->setCurrentIndex(0);
+        answerUserDialog("USER1", "x", "x");
+        click("logincreateuser");
+        QCOMPARE(users()->currentText(), QString("user1"));
+    }
+
+    void changePassword()
+    {
+        password()->setText(Store::defaultPassword);
+        answerUserDialog("", "fresh", "fresh");
+        click("loginchangepassword");
+        QCOMPARE(recorder->messages.last().text, QString("Password changed sucessfully"));
+        QCOMPARE(password()->text(), QString("fresh"));
+        QCOMPARE(dB_Stuff().checkPassword("user1", passwordHash(Store::defaultPassword)), 1);
+        QCOMPARE(dB_Stuff().checkPassword("user1", passwordHash("fresh")), 0);
+        password()->clear();
+        click("loginchangepassword");
+        QCOMPARE(recorder->messages.last().title, QString("Current password"));
+    }
+
+    void deleteUser()
+    {
+        password()->setText("wrong");
+        click("logindeleteuser");
+        QCOMPARE(recorder->messages.last().text, QString("False password"));
+        QCOMPARE(userNames(), QStringList{"user1"});
+        password()->setText(Store::defaultPassword);
+        click("logindeleteuser");
+        QVERIFY(userNames().isEmpty());
+        QVERIFY(password()->text().isEmpty());
+    }
+
+    void otherUsersDatabase()
+    {
+        // a second users database in another folder, made like the local one
+        QTemporaryDir other;
+        const QString otherFile = other.filePath("Users.dB");
+        QVERIFY(DatabaseFiles::extractDatabase(DatabaseFiles::emptyDatabaseResource, otherFile));
+        const QString local = Store::usersDbPath;
+        Store::usersDbPath = otherFile;
+        dB_Stuff().createUser("remote", passwordHash("r"), true);
+        Store::usersDbPath = local;
+
+        browseTo(other.path());
+        QCOMPARE(databases()->currentText(), otherFile);
+        QCOMPARE(userNames(), (QStringList{"user1", "remote"}));
+        QCOMPARE(Inspector(Store::settingsDbPath).value("SELECT dBpath FROM setting"), otherFile);
+        users()->setCurrentIndex(1);
+        password()->setText("r");
+        click("loginbutton");
+        QVERIFY(openMenu());
+        QCOMPARE(Store::currentUser, QString("remote"));
+        closeMenus();
+
+        browseTo(other.path());
+        QCOMPARE(recorder->messages.last().text, QString("Selected file already exists in the drop list"));
+        browseTo(Store::dataFolder);
+        QCOMPARE(recorder->messages.last().text, QString("Selected file is the same as Localhost in the drop list"));
+        QCOMPARE(databases()->count(), 2);
+
+        databases()->setCurrentIndex(0);
+        QCOMPARE(userNames(), QStringList{"user1"});
+        QCOMPARE(Store::usersDbPath, local);
+
+        // the stored path is listed again by the next login window
+        Login again(0, nullptr);
+        QCOMPARE(again.findChild<QComboBox *>("logindBList")->itemText(1), otherFile);
+    }
+
+    void browsedFileWithoutVersionIsNotStored()
+    {
+        QTemporaryDir other;
+        QVERIFY(DatabaseFiles::extractDatabase(DatabaseFiles::emptyDatabaseResource, other.filePath("Users.dB")));
+        Inspector(other.filePath("Users.dB")).exec("DELETE FROM info");
+        browseTo(other.path());
+        QCOMPARE(recorder->messages.last().text, QString("database file version does not match"));
+        QCOMPARE(databases()->count(), 2);
+        QCOMPARE(Inspector(Store::settingsDbPath).value("SELECT count(*) FROM setting"), QString("0"));
+    }
+
+    void arabicEntryMirrorsTheWindow()
+    {
+        auto *languages = child<QComboBox>("langlist");
+        const int arabic = languages->findText("Arabic Typing - Arabic GUI");
+        QVERIFY(arabic >= 0);
+        languages->setCurrentIndex(arabic);
+        QCOMPARE(QGuiApplication::layoutDirection(), Qt::RightToLeft);
+        QCOMPARE(login->layoutDirection(), Qt::RightToLeft);
+        QCOMPARE(child<QLabel>("titleLabel")->text(), QString("Arabic Harfora"));
+        QCOMPARE(child<QPushButton>("logincreateuser")->text(),
+                 QCoreApplication::translate("Login", "Create User"));
+        QVERIFY(child<QPushButton>("logincreateuser")->text() != "Create User");
+        languages->setCurrentIndex(languages->findText("Arabic Typing - Arabic GUI-MAC"));
+        QCOMPARE(QGuiApplication::layoutDirection(), Qt::RightToLeft);
+        languages->setCurrentIndex(languages->findText("Arabic Typing - English GUI"));
+        QCOMPARE(QGuiApplication::layoutDirection(), Qt::LeftToRight);
+    }
+
+    void menuPlacesTheChooserFromItsOwnPosition()
+    {
+        password()->setText(Store::defaultPassword);
+        click("loginbutton");
+        HarforaMain *menu = openMenu();
+        QVERIFY(menu);
+        menu->From_Game_Show_GetSelection(0, {});
+        QCOMPARE(menu->gameSelection, 0);
+        menu->hide();
+        menu->From_Game_Show_GetSelection(0, {});
+        QVERIFY(!menu->isVisible());
+        menu->From_Game_Show_GetSelection(2, {"a"});
+        QVERIFY(menu->isVisible());
+        QCOMPARE(menu->gameSelection, 2);
+    }
+};
+
+HARFORA_TEST_MAIN(TestLogin)
+#include "test_login.moc"
