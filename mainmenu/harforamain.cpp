@@ -1,6 +1,7 @@
 #include "mainmenu/harforamain.h"
 
 #include "app/placement.h"
+#include "lessons/lessons.h"
 #include "login/login.h"
 
 #include <QCloseEvent>
@@ -80,7 +81,14 @@ QPoint HarforaMain::chooserPosition(const QPushButton *button, int offset) const
     return QPoint(pos().x() + button->pos().x() - offset, pos().y() + height() - 22);
 }
 
-void HarforaMain::on_lessons_clicked() {}
+void HarforaMain::on_lessons_clicked()
+{
+    auto *lessons = new Lessons(nullptr);
+    lessons->callerWindow = this;
+    Placement::centre(lessons);
+    lessons->show();
+    hide();
+}
 
 void HarforaMain::on_training_clicked() {}
 

@@ -23,6 +23,30 @@ private:
     Messages::Handler previous;
 };
 
+#include <QHash>
+#include <QTranslator>
+
+// Installed on top of the active catalogue: answers the texts it holds,
+// leaves everything else to the catalogue below.
+class OverrideTranslator : public QTranslator
+{
+public:
+    OverrideTranslator() { QCoreApplication::installTranslator(this); }
+    ~OverrideTranslator() override { QCoreApplication::removeTranslator(this); }
+    void set(const QString &context, const QString &source, const QString &translation)
+    {
+        texts.insert(context + '\x1f' + source, translation);
+    }
+    QString translate(const char *context, const char *source, const char * = nullptr, int = -1) const override
+    {
+        return texts.value(QString::fromUtf8(context) + '\x1f' + QString::fromUtf8(source));
+    }
+    bool isEmpty() const override { return false; }
+
+private:
+    QHash<QString, QString> texts;
+};
+
 namespace TestSupport {
 // Application set-up shared by every test executable: offscreen platform,
 // test-mode standard paths, our names, resources and catalogues.

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+
+// The space game opened from the lesson viewer. The game is switched off:
+// the window is an empty dialog that ignores its letters and keys.
+class GamespaceWindow : public QDialog
+{
+    Q_OBJECT
+public:
+    static constexpr bool disabled = true;
+    GamespaceWindow(QStringList letters, QWidget *parent);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QGraphicsScene>
+#include <QGraphicsView>
+#include <QPointer>
+#include <QWidget>
+
+class QGraphicsEllipseItem;
+class QGraphicsScene;
+class QGraphicsView;
+
+// The small window beside the practice window that shows which finger
+// should have typed the last wrong key. It never takes the keyboard focus.
+class HandView : public QWidget
+{
+    Q_OBJECT
+public:
+    HandView(QWidget *parent, int x, int y, int width, int height);
+    QGraphicsEllipseItem *lastCircle() const { return circle; }
+    QGraphicsView *view() const { return graphicsView; }
+
+public slots:
+    void SLOT_showhandinpop(int mirror, int finger);
+    void Show(bool showa);
+    void moveit(int x, int y);
+    void resizeit(int w, int h);
+    void CloseHand();
+
+signals:
+    void IGetDestroyed();
+    void handwindowvisiblestate(bool);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+
+private:
+    QPointer<QGraphicsScene> scene;
+    QPointer<QGraphicsView> graphicsView;
+    QGraphicsEllipseItem *circle = nullptr;
+};

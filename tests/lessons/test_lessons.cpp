@@ -1,0 +1,256 @@
+#include "app/clock.h"
+#include "app/translate.h"
+#include "games/gamespacewindow.h"
+#include "keyboard/keyids.h"
+#include "lessons/lessons.h"
+#include "login/login.h"
+#include "mainmenu/harforamain.h"
+#include "tests/store/storefixture.h"
+#include "tests/support/testsupport.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextBrowser>
+
+class TestLessons : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir *home = nullptr;
+    MessageRecorder *recorder = nullptr;
+    Login *login = nullptr;
+    HarforaMain *menu = nullptr;
+    QPointer<Lessons> lessons;
+
+    QPushButton *button(const QString &name) const { return lessons->findChild<QPushButton *>(name); }
+    void invoke(const char *slot, QGenericArgument arg = QGenericArgument())
+    {
+        QVERIFY(QMetaObject::invokeMethod(lessons, slot, arg));
+    }
+    QScrollBar *scrollBar() const { return lessons->findChild<QTextBrowser *>("textBrowser")->verticalScrollBar(); }
+    void scrollToEnd() { scrollBar()->setValue(scrollBar()->maximum()); }
+    QList<QStringList> logRows() const
+    {
+        return Inspector(Store::usersDbPath).rows("SELECT topic, log1, log2 FROM activitylog");
+    }
+    // Long lesson texts, so that every lesson can be scrolled.
+    void longLessons(OverrideTranslator &t)
+    {
+        for (int n = 1; n <= 18; ++n)
+            t.set("Lessons", Keys::lessonTextSource(n), QString("<p>lesson %1</p>").arg(n).repeated(60));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        home = new QTemporaryDir;
+        freshProfile(*home);
+        recorder = new MessageRecorder;
+        login = new Login(0, nullptr);
+        Store::currentUser = "user1";
+    }
+    void init()
+    {
+        translate::applyLanguage("AR_ar_AR");
+        menu = new HarforaMain(nullptr);
+        menu->loginWindow = login;
+        login->lastActivityKey.clear();
+        lessons = new Lessons(nullptr);
+        lessons->callerWindow = menu;
+        lessons->show();
+        Inspector(Store::usersDbPath).exec("DELETE FROM activitylog");
+    }
+    void cleanup()
+    {
+        if (lessons)
+            lessons->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        delete menu;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (qobject_cast<GamespaceWindow *>(w))
+                delete w;
+    }
+    void cleanupTestCase()
+    {
+        delete login;
+        delete recorder;
+        delete home;
+    }
+
+    void keyboardGeometry()
+    {
+        int keys = 0;
+        for (const QString &id : Keys::characterKeyIds()) {
+            QPushButton *key = button("PushButton_" + id);
+            QVERIFY2(key, qPrintable(id));
+            QCOMPARE(key->size(), QSize(32, 32));
+            ++keys;
+        }
+        QCOMPARE(keys, 48);
+        QCOMPARE(button("PushButton_R1_1")->pos(), QPoint(41, 12));
+        QCOMPARE(button("PushButton_R1_13")->pos(), QPoint(451, 12));
+        QCOMPARE(button("PushButton_R2_12")->pos(), QPoint(460, 47));
+        QCOMPARE(button("PushButton_R3_12")->pos(), QPoint(470, 82));
+        QCOMPARE(button("PushButton_R4_11")->pos(), QPoint(427, 117));
+        for (const char *missing : {"PushButton_R1_14", "PushButton_R2_13", "PushButton_R4_12", "PushButton_R0_1", "PushButton_R5_5"})
+            QVERIFY(!button(missing));
+        QCOMPARE(button("Space")->geometry(), QRect(159, 154, 281, 32));
+        QCOMPARE(button("PushButton_Shift")->geometry(), QRect(461, 117, 85, 32));
+        QCOMPARE(button("PushButton_Ctrl")->geometry(), QRect(42, 117, 40, 32));
+        QCOMPARE(lessons->size(), QSize(774, 600));
+    }
+
+    void layers()
+    {
+        invoke("SetKeyBoardLayoutCaption", Q_ARG(int, 1));
+        QCOMPARE(button("PushButton_R3_6")->text(), QString("أ"));
+        invoke("SetKeyBoardLayoutCaption", Q_ARG(int, 2));
+        QCOMPARE(button("PushButton_R1_2")->text(), QString("Ctrl_R1_2"));
+        invoke("SetKeyBoardLayoutCaption", Q_ARG(int, 3));
+        QCOMPARE(button("PushButton_R1_2")->text(), QString("Ctrl_R1_2"));
+        invoke("SetKeyBoardLayoutCaption", Q_ARG(int, 0));
+        QCOMPARE(button("PushButton_R3_6")->text(), QString("ا"));
+        QCOMPARE(button("PushButton_Shift")->text(), QCoreApplication::translate("Lessons", "SHIFT"));
+        QTest::mousePress(button("PushButton_Shift"), Qt::LeftButton);
+        QCOMPARE(button("PushButton_R3_6")->text(), QString("أ"));
+        QTest::mouseRelease(button("PushButton_Shift"), Qt::LeftButton);
+        QCOMPARE(button("PushButton_R3_6")->text(), QString("ا"));
+        QTest::mousePress(button("PushButton_Ctrl"), Qt::LeftButton);
+        QCOMPARE(button("PushButton_R3_6")->text(), QString("ا")); // CTRL is inert here
+        QTest::mouseRelease(button("PushButton_Ctrl"), Qt::LeftButton);
+    }
+
+    void colouring()
+    {
+        invoke("ClearKeyBoardLayoutColors");
+        const QString before = lessons->interestCaptions();
+        invoke("SetInterestKeyColor", Q_ARG(QString, "Shift  R3_7 R5_5 lesson Ctrl_R1_2"));
+        QCOMPARE(button("PushButton_Shift")->styleSheet(), QString("background-color: #fff000"));
+        QCOMPARE(button("PushButton_R3_7")->styleSheet(), QString("background-color: #859399"));
+        QVERIFY(button("PushButton_R1_2")->styleSheet().isEmpty());
+        QCOMPARE(lessons->interestCaptions(), before + " " + button("PushButton_Shift")->text() + " ت");
+        invoke("SetInterestKeyColor", Q_ARG(QString, "Ctrl R1_1 R4_11 R2_5"));
+        QCOMPARE(button("PushButton_Ctrl")->styleSheet(), QString("background-color: #00ff00"));
+        QCOMPARE(button("PushButton_R1_1")->styleSheet(), QString("background-color: #94ba6d"));
+        QCOMPARE(button("PushButton_R4_11")->styleSheet(), QString("background-color: #94ba6d"));
+        QCOMPARE(button("PushButton_R2_5")->styleSheet(), QString("background-color: #859399"));
+        invoke("ClearKeyBoardLayoutColors");
+        QVERIFY(button("PushButton_Ctrl")->styleSheet().isEmpty());
+        QVERIFY(button("PushButton_R2_5")->styleSheet().isEmpty());
+    }
+
+    void lessonOneIsShownColoured()
+    {
+        QCOMPARE(lessons->findChild<QLabel *>("lessonnumber")->text(), QString("1"));
+        QVERIFY(!button("previous_Btn")->isEnabled());
+        QVERIFY(button("next_Btn")->isEnabled());
+        QCOMPARE(lessons->interestCaptions(), QString("ش س ي ب"));
+        QCOMPARE(button("PushButton_R3_4")->styleSheet(), QString("background-color: #859399"));
+        QCOMPARE(Lessons::keyOfInterestText(1), QString("R3_1 R3_2 R3_3 R3_4"));
+        QCOMPARE(Lessons::keyOfInterestText(0), QString("lesson 0 key of interest. ex:  R1_3 Shift Ctrl"));
+        QCOMPARE(Lessons::keyOfInterestText(34), QString("lesson 34 key of interest. ex:  R1_3 Shift Ctrl"));
+    }
+
+    void navigation()
+    {
+        while (Lessons::currentLesson < 17)
+            button("next_Btn")->click();
+        QVERIFY(button("next_Btn")->isEnabled());
+        button("next_Btn")->click();
+        QCOMPARE(Lessons::currentLesson, 18);
+        QVERIFY(!button("next_Btn")->isEnabled());
+        button("previous_Btn")->click();
+        QCOMPARE(Lessons::currentLesson, 17);
+        QVERIFY(button("next_Btn")->isEnabled());
+        while (Lessons::currentLesson > 1)
+            button("previous_Btn")->click();
+        QVERIFY(!button("previous_Btn")->isEnabled());
+    }
+
+    void blankLessonStopsNext()
+    {
+        OverrideTranslator t;
+        t.set("Lessons", Keys::lessonTextSource(3), " ");
+        button("next_Btn")->click();
+        QCOMPARE(Lessons::currentLesson, 2);
+        QVERIFY(!button("next_Btn")->isEnabled());
+    }
+
+    void untranslatedLessonHighlightsTheExampleKeys()
+    {
+        translate::applyLanguage("none");
+        Lessons bare;
+        QCOMPARE(bare.interestCaptions(), QString("key_R1_3 SHIFT CTRL"));
+        QCOMPARE(bare.findChild<QTextBrowser *>("textBrowser")->toPlainText(),
+                 QString("add text of lesson 1 here in the translation file"));
+    }
+
+    void readRuleLogsTheLastQualifyingScroll()
+    {
+        OverrideTranslator t;
+        longLessons(t);
+        lessons->close();
+        lessons = new Lessons(nullptr);
+        lessons->callerWindow = menu;
+        lessons->show();
+        QVERIFY(scrollBar()->maximum() > 0);
+        Clock::advance(40000);
+        scrollToEnd();
+        QCOMPARE(lessons->readSeconds(), QString("40"));
+        scrollBar()->setValue(0);
+        Clock::advance(55000);
+        scrollToEnd();
+        QCOMPARE(lessons->readSeconds(), QString("95"));
+        lessons->close();
+        QCOMPARE(logRows(), (QList<QStringList>{{"Lesson", "1", "95"}}));
+        QVERIFY(menu->isVisible());
+    }
+
+    void unreadLessonWritesNothingAndRepeatsLogOnce()
+    {
+        OverrideTranslator t;
+        longLessons(t);
+        lessons->close();
+        lessons = new Lessons(nullptr);
+        lessons->callerWindow = menu;
+        lessons->show();
+        button("next_Btn")->click(); // lesson 1 unread: nothing
+        button("next_Btn")->click();
+        button("next_Btn")->click();
+        QCOMPARE(Lessons::currentLesson, 4);
+        scrollToEnd();
+        button("next_Btn")->click(); // lesson 4 read: one row
+        button("previous_Btn")->click(); // lesson 5 unread
+        scrollToEnd();
+        lessons->close(); // lesson 4 read again: same key, no row
+        QCOMPARE(logRows(), (QList<QStringList>{{"Lesson", "4", "0"}}));
+    }
+
+    void gameButtonPassesCaptionsInOrder()
+    {
+        button("next_Btn")->click();
+        QCOMPARE(lessons->interestCaptions(), QString("ش س ي ب ت ن م ك"));
+        button("pushButton_4")->click();
+        GamespaceWindow *game = nullptr;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *g = qobject_cast<GamespaceWindow *>(w))
+                game = g;
+        QVERIFY(game && game->isVisible());
+        QVERIFY(lessons->isVisible());
+        QTest::keyClick(game, Qt::Key_A); // typing there does nothing
+        QVERIFY(game->children().size() <= 2);
+    }
+
+    void arrowsSwapRightToLeft()
+    {
+        QGuiApplication::setLayoutDirection(Qt::RightToLeft);
+        Lessons rtl;
+        QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+        const QImage right = QIcon(":/images/rightarrow32.png").pixmap(32).toImage();
+        QCOMPARE(rtl.findChild<QPushButton *>("previous_Btn")->icon().pixmap(32).toImage(), right);
+        QVERIFY(button("previous_Btn")->icon().pixmap(32).toImage() != right);
+    }
+};
+
+HARFORA_TEST_MAIN(TestLessons)
+#include "test_lessons.moc"

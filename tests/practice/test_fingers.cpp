@@ -1,0 +1,116 @@
+#include "app/translate.h"
+#include "practice/fingers.h"
+#include "practice/handview.h"
+#include "tests/support/testsupport.h"
+
+#include <QGraphicsEllipseItem>
+#include <QGraphicsScene>
+#include <QGraphicsView>
+
+class TestFingers : public QObject
+{
+    Q_OBJECT
+private slots:
+    void assignment_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("finger");
+        QTest::addColumn<int>("hand");
+        // finger -1 / hand -1: left unchanged
+        const char *rows[] = {"4L 4L 3L 2L 2L 1L 1R 1R 2R 3R 3R 4R 4R", "4L 3L 2L 1L 1L 1L 1R 2R 3R 4R 4R 4R",
+                              "4L 3L 2L 1L 1L 1R 1R 2R 3R 4R 4R 4R", "4L 3L 2L 2L 1L 1R 1R 1R 2R 3R 4R"};
+        for (int r = 0; r < 4; ++r) {
+            const QStringList cells = QString(rows[r]).split(' ');
+            for (int c = 0; c < cells.size(); ++c)
+                QTest::addRow("R%d_%d", r + 1, c + 1)
+                    << r + 1 << c + 1 << cells[c].left(1).toInt() << (cells[c].endsWith('L') ? 0 : 1);
+            QTest::addRow("row %d column 0", r + 1) << r + 1 << 0 << -1 << 0;
+            QTest::addRow("row %d past the end", r + 1) << r + 1 << cells.size() + 1 << -1 << 1;
+        }
+        QTest::newRow("space") << 5 << 5 << 0 << 0;
+        QTest::newRow("row 5 other") << 5 << 4 << -1 << -1;
+        QTest::newRow("row 0") << 0 << 0 << -1 << -1;
+        QTest::newRow("row 6") << 6 << 1 << -1 << -1;
+        QTest::newRow("negative column") << 2 << -3 << -1 << -1;
+    }
+    void assignment()
+    {
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(int, finger);
+        QFETCH(int, hand);
+        int f = -1, h = -1;
+        Fingers::assign(row, column, f, h);
+        QCOMPARE(f, finger);
+        QCOMPARE(h, hand);
+    }
+
+    void colours()
+    {
+        QCOMPARE(Fingers::colour(1), QColor("#859399"));
+        QCOMPARE(Fingers::colour(4), QColor("#94ba6d"));
+        QCOMPARE(Fingers::colour(5), QColor("#FFF000"));
+        QCOMPARE(Fingers::colour(6), QColor("#00FF00"));
+        QVERIFY(!Fingers::colour(0).isValid());
+        QVERIFY(!Fingers::colour(7).isValid());
+    }
+
+    void handViewCircles_data()
+    {
+        QTest::addColumn<int>("mirror");
+        QTest::addColumn<int>("finger");
+        QTest::addColumn<QPointF>("corner");
+        // view 200 wide, picture 199 x 173: sx 3, sy 4, offset (200 - 199) * 3 + 18 = 21
+        QTest::newRow("right index") << 1 << 1 << QPointF(50 - 21, 23);
+        QTest::newRow("right little") << 1 << 4 << QPointF(178 - 21, 49);
+        QTest::newRow("left index") << -1 << 1 << QPointF(199 - 50, 23);
+        QTest::newRow("left ring") << -1 << 3 << QPointF(199 - 140, 36);
+    }
+    void handViewCircles()
+    {
+        QFETCH(int, mirror);
+        QFETCH(int, finger);
+        QFETCH(QPointF, corner);
+        HandView hand(nullptr, 10, 10, 220, 240);
+        hand.Show(true);
+        QCOMPARE(hand.view()->width(), 200);
+        hand.SLOT_showhandinpop(mirror, finger);
+        QVERIFY(hand.lastCircle());
+        QCOMPARE(hand.lastCircle()->rect(), QRectF(corner, QSizeF(20, 20)));
+        QCOMPARE(hand.lastCircle()->brush().color(), Fingers::colour(finger));
+        QCOMPARE(hand.view()->scene()->items().size(), 2); // picture and circle only
+    }
+
+    void thumbLeavesThePicture()
+    {
+        HandView hand(nullptr, 10, 10, 220, 240);
+        hand.SLOT_showhandinpop(1, 2);
+        QGraphicsEllipseItem *before = hand.lastCircle();
+        hand.SLOT_showhandinpop(-1, 0);
+        QCOMPARE(hand.lastCircle(), before);
+    }
+
+    void showDoesNotTakeFocus()
+    {
+        QWidget typing;
+        typing.show();
+        typing.activateWindow();
+        typing.setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(&typing));
+        HandView hand(nullptr, 10, 10, 220, 240);
+        QSignalSpy visible(&hand, &HandView::handwindowvisiblestate);
+        hand.Show(true);
+        QVERIFY(hand.isVisible());
+        QCOMPARE(QApplication::activeWindow(), &typing);
+        QCOMPARE(visible.takeFirst().at(0).toBool(), true);
+        hand.Show(false);
+        QCOMPARE(visible.takeFirst().at(0).toBool(), false);
+        QSignalSpy destroyed(&hand, &HandView::IGetDestroyed);
+        hand.close();
+        QCOMPARE(destroyed.count(), 1);
+    }
+};
+
+HARFORA_TEST_MAIN(TestFingers)
+#include "test_fingers.moc"
