@@ -1,0 +1,152 @@
+#include "app/translate.h"
+#include "keyboard/keyids.h"
+#include "practice/textprep.h"
+#include "tests/support/testsupport.h"
+
+#include <QElapsedTimer>
+
+using PracticeText::Lines;
+
+class TestTextPrep : public QObject
+{
+    Q_OBJECT
+    static QString ref(const QString &text)
+    {
+        QString out;
+        for (QChar c : text)
+            out += QString("&#%1;").arg(c.unicode(), 4, 10, QChar('0'));
+        return out;
+    }
+    static QString paragraph(const QString &line) { return "<p align=\"right\"><line>" + line + "</p>"; }
+
+private slots:
+    void references_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("output");
+        QTest::newRow("two letters") << "&#1578;&#1606;" << "تن";
+        QTest::newRow("three digits") << "&#162;x" << "&#162;x";
+        QTest::newRow("five digits") << "&#15780;" << "&#15780;";
+        QTest::newRow("mixed") << "a&#0032;b&#1578;&#12345;" << "a bت&#12345;";
+        QTest::newRow("repeated") << "&#1578;-&#1578;" << "ت-ت";
+        QTest::newRow("code 0") << "&#0000;" << QString(QChar(0xFFFD));
+        QTest::newRow("no semicolon") << "&#1578" << "&#1578";
+        // "&#0038;" decodes to "&", which spells "&#1578;" with the text after
+        // it; replacing the later reference everywhere decodes that one too
+        QTest::newRow("chained") << "&#0038;#1578;&#1578;" << "تت";
+        QTest::newRow("chained, not found again") << "&#0038;#1578;" << "&#1578;";
+    }
+    void references()
+    {
+        QFETCH(QString, input);
+        QFETCH(QString, output);
+        QCOMPARE(PracticeText::decodeReferences(input), output);
+    }
+
+    void drillLineOfTwentyLetters()
+    {
+        const QString letters = QString("تنمكبيسشلا").repeated(2);
+        Lines lines;
+        const QString html = PracticeText::prepare(paragraph(ref(letters)), lines);
+        QCOMPARE(lines.kinds, QList<int>{PracticeText::Spaced});
+        QCOMPARE(lines.characters.size(), 1);
+        QCOMPARE(lines.characters[0].size(), 20);
+        QCOMPARE(lines.characters[0].join(""), letters);
+        QString spaced;
+        for (QChar c : letters)
+            spaced += QString(c) + ' ';
+        QVERIFY(html.contains("<line>" + spaced + "</p>"));
+    }
+
+    void oneSpaceLineIsADrill()
+    {
+        Lines lines;
+        const QString html = PracticeText::prepare(paragraph(ref("تن") + " " + ref("مك")), lines);
+        QCOMPARE(lines.kinds, QList<int>{PracticeText::Spaced});
+        QCOMPARE(lines.characters[0], (QStringList{"ت", "ن", " ", "م", "ك"}));
+        QVERIFY(html.contains("<line>ت ن   م ك </p>"));
+    }
+
+    void wordsLineIsAsWritten()
+    {
+        Lines lines;
+        const QString line = ref("بيت") + " " + ref("سمك") + " " + ref("نمر");
+        const QString html = PracticeText::prepare(paragraph(line), lines);
+        QCOMPARE(lines.kinds, QList<int>{PracticeText::AsWritten});
+        QCOMPARE(lines.characters[0].join(""), QString("بيت سمك نمر"));
+        QVERIFY(html.contains(line)); // references left for the renderer
+    }
+
+    void identicalLines()
+    {
+        Lines lines;
+        const QString line = ref("تنت");
+        PracticeText::prepare(paragraph(line) + paragraph(line), lines);
+        QCOMPARE(lines.kinds, (QList<int>{PracticeText::Spaced, PracticeText::AsWritten}));
+        QCOMPARE(lines.characters[0], (QStringList{"ت", "ن", "ت"}));
+        QCOMPARE(lines.characters[1], (QStringList{"ت", " ", "ن", " ", "ت", " "}));
+    }
+
+    void markupCleaning()
+    {
+        Lines lines;
+        const QString html = PracticeText::prepare(
+            "<p style=\"font-size:14.0pt;color:red\"><font face=\"x\" size=3>a</font>b   c</p>", lines);
+        QCOMPARE(html, QString("<p style=\" ;color:red\">ab  c</p>"));
+        QVERIFY(lines.characters.isEmpty());
+        QVERIFY(lines.kinds.isEmpty());
+    }
+
+    void searchRestartsAfterTheLineStart()
+    {
+        Lines lines;
+        lines.characters.append(QStringList{"old"});
+        lines.kinds.append(7);
+        PracticeText::prepare("<line>ab<line>c d e<", lines);
+        // "<line>ab<" then "<line>c d e<"; the caller's earlier lines stay, the kinds restart
+        QCOMPARE(lines.characters.size(), 3);
+        QCOMPARE(lines.characters[1], (QStringList{"a", "b"}));
+        QCOMPARE(lines.kinds, (QList<int>{PracticeText::Spaced, PracticeText::AsWritten}));
+    }
+
+    void numbersAndUntranslated()
+    {
+        translate::applyLanguage("AR_ar_AR");
+        Lines lines;
+        QVERIFY(PracticeText::practiceText(0, false, lines).isEmpty());
+        QVERIFY(PracticeText::practiceText(34, false, lines).isEmpty());
+        QVERIFY(PracticeText::practiceText(-5, true, lines).isEmpty());
+        QVERIFY(lines.characters.isEmpty());
+        QCOMPARE(PracticeText::practiceText(33, false, lines), Keys::practiceTextSource(33));
+        QVERIFY(lines.characters.isEmpty());
+        QVERIFY(PracticeText::practiceText(1, true, lines).contains("<line>&#"));
+        PracticeText::practiceText(1, false, lines);
+        QVERIFY(!lines.characters.isEmpty());
+    }
+
+    void hostileInput_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::newRow("unterminated") << "<p><line>&#1578;&#1578;";
+        QTest::newRow("line at end") << "abc<line>";
+        QTest::newRow("empty line") << "<line><line><";
+        QTest::newRow("nested") << QString("<line><font>").repeated(2000) + "x<";
+        QTest::newRow("1 MB one letter lines") << QString("<line>a<").repeated(131072);
+        QTest::newRow("1 MB references") << QString("<line>&#0038;#0038;<").repeated(50000);
+        QTest::newRow("1 MB plain") << QString("a b ").repeated(262144);
+    }
+    void hostileInput()
+    {
+        QFETCH(QString, input);
+        Lines lines;
+        QElapsedTimer clock;
+        clock.start();
+        const QString html = PracticeText::prepare(input, lines);
+        QVERIFY(clock.elapsed() < 20000);
+        QCOMPARE(lines.characters.size(), lines.kinds.size());
+        QVERIFY(html.size() <= qMax(input.size() * 4, 1 << 16));
+    }
+};
+
+HARFORA_TEST_MAIN(TestTextPrep)
+#include "test_textprep.moc"
