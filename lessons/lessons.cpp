@@ -6,6 +6,7 @@
 #include "login/login.h"
 #include "mainmenu/harforamain.h"
 #include "practice/fingers.h"
+#include "practice/practising.h"
 #include "store/dbstuff.h"
 
 #include <QApplication>
@@ -274,7 +275,14 @@ void Lessons::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-void Lessons::on_pushButton_clicked() {}
+void Lessons::on_pushButton_clicked()
+{
+    auto *practice = new practising(true, currentLesson, currentLesson, nullptr);
+    practice->setAttribute(Qt::WA_DeleteOnClose);
+    practice->lessonViewer = this;
+    practice->show();
+    hide();
+}
 
 void Lessons::on_pushButton_4_clicked()
 {

@@ -3,6 +3,7 @@
 #include "app/placement.h"
 #include "lessons/lessons.h"
 #include "login/login.h"
+#include "practice/practising.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -90,7 +91,14 @@ void HarforaMain::on_lessons_clicked()
     hide();
 }
 
-void HarforaMain::on_training_clicked() {}
+void HarforaMain::on_training_clicked()
+{
+    auto *practice = new practising(true, 1, 0, nullptr);
+    practice->setAttribute(Qt::WA_DeleteOnClose);
+    practice->startMenu = this;
+    hide();
+    practice->show();
+}
 
 void HarforaMain::on_games_clicked()
 {
