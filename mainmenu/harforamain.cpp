@@ -1,6 +1,7 @@
 #include "mainmenu/harforamain.h"
 
 #include "app/placement.h"
+#include "games/gameselectionwindow.h"
 #include "lessons/lessons.h"
 #include "login/login.h"
 #include "practice/practising.h"
@@ -41,6 +42,9 @@ HarforaMain::HarforaMain(QWidget *parent) : QWidget(parent)
     setWindowTitle(tr("Harfora Start Menu"));
     auto *grid = new QGridLayout;
     grid->setObjectName("TTmaingrid");
+    // The strip is only 114 px high: tight margins keep the 80 px icons whole.
+    grid->setContentsMargins(4, 2, 4, 2);
+    grid->setVerticalSpacing(0);
     int column = 0;
     for (const MenuEntry &entry : entries) {
         auto *button = new QPushButton(this);
@@ -103,9 +107,22 @@ void HarforaMain::on_training_clicked()
 void HarforaMain::on_games_clicked()
 {
     gameSelection = 0;
+    const QPoint at = chooserPosition(findChild<QPushButton *>("games"), 163);
+    auto *chooser = new GameSelectionWindow(at.x(), at.y(), 0, nullptr);
+    chooser->setAttribute(Qt::WA_DeleteOnClose);
+    connect(chooser, &GameSelectionWindow::SendGameSelectionBackToTypingMain, this,
+            &HarforaMain::From_Game_Show_GetSelection);
+    connect(chooser, &GameSelectionWindow::hideTypingMain, this, &HarforaMain::hideme);
+    connect(chooser, &GameSelectionWindow::showTypingmain, this, &HarforaMain::showme);
+    chooser->show();
 }
 
-void HarforaMain::on_settings_clicked() {}
+void HarforaMain::on_settings_clicked()
+{
+    const QPoint at = chooserPosition(findChild<QPushButton *>("settings"), 58);
+    GameSelectionWindow page(at.x(), at.y(), 2, nullptr);
+    page.exec();
+}
 
 void HarforaMain::From_Game_Show_GetSelection(int x, QStringList)
 {

@@ -1,0 +1,370 @@
+#include "games/fallinggame.h"
+
+#include "keyboard/keyboardmap.h"
+#include "keyboard/scancode.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QGraphicsLineItem>
+#include <QGraphicsScene>
+#include <QGraphicsView>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLCDNumber>
+#include <QLabel>
+#include <QPropertyAnimation>
+#include <QRandomGenerator>
+#include <QSequentialAnimationGroup>
+#include <QTimer>
+
+FallingGame::Statics game1::shared;
+FallingGame::Statics game2::shared;
+
+game1::game1(QStringList letters, QWidget *parent) : FallingGame(letters, parent)
+{
+    setup();
+}
+
+FallingGame::Statics &game1::statics() const
+{
+    return shared;
+}
+
+game2::game2(QStringList letters, QWidget *parent) : FallingGame(letters, parent)
+{
+    setup();
+}
+
+FallingGame::Statics &game2::statics() const
+{
+    return shared;
+}
+
+FallingGame::FallingGame(const QStringList &letters, QWidget *parent) : QDialog(parent), trainingLetters(letters) {}
+
+// Runs once the class's statics are reachable (after the base constructor).
+void FallingGame::setup()
+{
+    // Every game starts at level 1 with the first interval, whatever the
+    // previous game of this class reached.
+    statics().level = 1;
+    statics().throwInterval = 2000;
+    statics().nextSlot = 0;
+    buildForm();
+    keyMap = new KeyBoardMap(1, this);
+    keyMap->hide();
+    scene = new QGraphicsScene(this);
+    scene->setItemIndexMethod(QGraphicsScene::NoIndex);
+    view->setScene(scene);
+    scene->setSceneRect(0, 0, view->width() - 100, view->height() - 100);
+    drawBorders();
+    scoreLcd->display(0);
+    lostLcd->display(0);
+    levelLcd->display(0);
+    installEventFilter(this);
+    runSplash();
+}
+
+QString FallingGame::text(const char *source) const
+{
+    return QCoreApplication::translate(metaObject()->className(), source);
+}
+
+void FallingGame::buildForm()
+{
+    setObjectName(metaObject()->className());
+    setFixedSize(817, 569);
+    setWindowTitle(text(QT_TRANSLATE_NOOP("game1", "game1")));
+    auto *grid = new QGridLayout(this);
+    view = new QGraphicsView;
+    view->setObjectName("graphicsView");
+    view->setFixedSize(800, 527);
+    view->setFocusPolicy(Qt::NoFocus);
+    view->setRenderHint(QPainter::Antialiasing);
+    grid->addWidget(view, 0, 0, 1, 6);
+    auto counter = [&](const char *caption, const char *name, int digits, int column) {
+        auto *label = new QLabel(text(caption));
+        QFont f = label->font();
+        f.setPointSize(20);
+        label->setFont(f);
+        auto *number = new QLCDNumber(digits);
+        number->setObjectName(name);
+        grid->addWidget(label, 1, column, Qt::AlignRight);
+        grid->addWidget(number, 1, column + 1, Qt::AlignLeft);
+        return number;
+    };
+    levelLcd = counter(QT_TRANSLATE_NOOP("game1", "LEVEL"), "level", 2, 0);
+    levelLcd->setFrameShape(QFrame::Box);
+    levelLcd->setMinimumWidth(80);
+    lostLcd = counter(QT_TRANSLATE_NOOP("game1", "LOST"), "lost", 3, 2);
+    scoreLcd = counter(QT_TRANSLATE_NOOP("game1", "SCORE"), "score", 4, 4);
+}
+
+void FallingGame::drawBorders()
+{
+    const QRectF r = scene->sceneRect();
+    leftBorder = QLineF(r.topLeft(), r.bottomLeft());
+    rightBorder = QLineF(r.topRight(), r.bottomRight());
+    bottomBorder = QLineF(r.bottomLeft(), r.bottomRight());
+    topBorder = QLineF(r.topLeft(), r.topRight());
+    for (const QLineF &line : {leftBorder, rightBorder, bottomBorder})
+        scene->addLine(line, QPen(Qt::red));
+    const int bottom = int(r.bottom());
+    for (int y : {0, bottom / 4, bottom / 2, 3 * bottom / 4, bottom})
+        scene->addLine(0, y, -20, y);
+}
+
+LetterInBox *FallingGame::createBall(int slot, int size, bool noDot, const QString &letter, const QPointF &at)
+{
+    auto *ball = new LetterInBox(slot);
+    ball->setData(0, "spirit");
+    ball->setData(1, slot);
+    ball->setData(2, letter);
+    ball->setSize(size);
+    ball->setAngle(0);
+    ball->setText(letter);
+    ball->setPos(at);
+    ball->setNoDot(noDot);
+    return ball;
+}
+
+void FallingGame::runSplash()
+{
+    auto *moves = new QSequentialAnimationGroup(this);
+    auto *fades = new QSequentialAnimationGroup(this);
+    for (int i = 0; i < splashText.size(); ++i) {
+        LetterInBox *letter = createBall(i, 60, true, QString(splashText[i]), QPointF(50 * i, 0));
+        splash[i] = letter;
+        scene->addItem(letter);
+        auto *move = new QPropertyAnimation(letter, "pos");
+        move->setEndValue(QPointF(70 + 50 * i, 150));
+        move->setDuration(200);
+        move->setEasingCurve(QEasingCurve::OutElastic);
+        moves->addAnimation(move);
+        auto *fade = new QPropertyAnimation(letter, "opacity");
+        fade->setEndValue(0.0);
+        fade->setDuration(400);
+        fade->setEasingCurve(QEasingCurve::OutQuad);
+        fades->addAnimation(fade);
+    }
+    connect(fades, &QAbstractAnimation::finished, this, &FallingGame::SplashEnded);
+    splashMoves = moves;
+    splashFades = fades;
+    moves->start(QAbstractAnimation::DeleteWhenStopped);
+    fades->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+void FallingGame::skipSplash()
+{
+    for (QAbstractAnimation *animation : {splashMoves.data(), splashFades.data()})
+        if (animation) {
+            animation->disconnect(this);
+            animation->stop();
+        }
+    SplashEnded();
+}
+
+void FallingGame::SplashEnded()
+{
+    for (const QPointer<LetterInBox> &letter : splash)
+        if (letter) {
+            connect(letter.data(), &LetterInBox::Removed, this, &FallingGame::SplashRemoveBall);
+            letter->stopAndRemoved();
+        }
+}
+
+void FallingGame::SplashRemoveBall(int ballnum)
+{
+    if (ballnum < 0 || ballnum >= splashText.size() || !splash[ballnum])
+        return;
+    LetterInBox *letter = splash[ballnum];
+    disconnect(letter, &LetterInBox::Removed, this, &FallingGame::SplashRemoveBall);
+    if (scene)
+        scene->removeItem(letter);
+    letter->deleteLater();
+    ++splashRemoved;
+    if (splashRemoved == splashText.size() && statics().level < 2)
+        startgame();
+}
+
+void FallingGame::startgame()
+{
+    levelLcd->display(1);
+    cycleCount = 1;
+    statics().nextSlot = 0;
+    statics().level = 1;
+    if (!thrower) {
+        thrower = new QTimer(this);
+        connect(thrower.data(), &QTimer::timeout, this, &FallingGame::ThrowNewBall);
+    }
+    thrower->start(statics().throwInterval);
+    ThrowNewBall();
+}
+
+QString FallingGame::drawLetter()
+{
+    if (bag.isEmpty())
+        bag = trainingLetters;
+    if (bag.isEmpty())
+        return QString();
+    if (bag.size() == 1)
+        return bag.takeFirst();
+    QRandomGenerator generator(quint32(QTime::currentTime().msec()));
+    const int index = int(generator.bounded(bag.size() - 1)); // the last letter of a pass stays for last
+    return bag.takeAt(index);
+}
+
+bool FallingGame::slotBusy(int slot) const
+{
+    for (QGraphicsItem *item : scene->items())
+        if (item->data(0).toString() == "spirit" && item->data(1).toInt() == slot)
+            return true;
+    return false;
+}
+
+void FallingGame::ThrowNewBall()
+{
+    if (!scene)
+        return;
+    const QString letter = drawLetter();
+    Statics &s = statics();
+    if (s.nextSlot == slotCount) {
+        ++cycleCount;
+        scored.clear();
+        lostSlots.clear();
+        s.nextSlot = 0;
+        lowestHitY = lowestHitSlot = -1;
+    }
+    if (slotBusy(s.nextSlot))
+        return;
+    const int slot = s.nextSlot;
+    LetterInBox *ball = createBall(slot, 60, false, letter, QPointF(40 + 90 * slot, 30));
+    balls[slot] = ball;
+    scene->addItem(ball);
+    ball->startDrop();
+    connect(ball, &LetterInBox::ScoreChanged, this, &FallingGame::updatescore);
+    connect(ball, &LetterInBox::LostChanged, this, &FallingGame::updatelost);
+    connect(ball, &LetterInBox::DeleteMeFromScene, this, &FallingGame::deleteme);
+    ++s.nextSlot;
+    applyLevelRule();
+}
+
+void FallingGame::applyLevelRule()
+{
+    const int s = score();
+    if (s > 10)
+        setInterval(1000, 2);
+    if (s >= 201 && s <= 400)
+        setInterval(500, 3);
+    if (s >= 401 && s <= 500)
+        setInterval(300, 4);
+    else if (s > 500)
+        setInterval(200, 5);
+}
+
+void FallingGame::setInterval(int interval, int level)
+{
+    Statics &s = statics();
+    if (s.throwInterval == interval && s.level == level)
+        return;
+    if (thrower)
+        thrower->stop();
+    s.throwInterval = interval;
+    s.level = level;
+    levelLcd->display(level);
+    if (thrower)
+        thrower->start(interval);
+}
+
+void FallingGame::AfterLevelSplash()
+{
+    if (splashTimer)
+        splashTimer->stop();
+    if (thrower)
+        thrower->start(statics().throwInterval);
+}
+
+void FallingGame::updatescore(int ballnumber, int itemposition)
+{
+    if (scored.contains(ballnumber))
+        return;
+    scored.append(ballnumber);
+    const int bottom = int(scene->sceneRect().bottom());
+    int points = 0;
+    if (itemposition < bottom / 4)
+        points = 4;
+    else if (itemposition < bottom / 2)
+        points = 3;
+    else if (itemposition < 3 * bottom / 4)
+        points = 2;
+    else if (itemposition <= bottom)
+        points = 1;
+    scoreLcd->display(score() + points);
+    if (auto *ball = qobject_cast<LetterInBox *>(sender()))
+        disconnect(ball, &LetterInBox::ScoreChanged, this, &FallingGame::updatescore);
+}
+
+void FallingGame::updatelost(int ballnumber, int lostscore)
+{
+    if (lostSlots.contains(ballnumber))
+        return;
+    lostSlots.append(ballnumber);
+    lostLcd->display(lost() + lostscore);
+    if (auto *ball = qobject_cast<LetterInBox *>(sender()))
+        disconnect(ball, &LetterInBox::LostChanged, this, &FallingGame::updatelost);
+}
+
+void FallingGame::deleteme(int, QPointer<LetterInBox>) {}
+
+int FallingGame::score() const
+{
+    return scoreLcd->intValue();
+}
+
+int FallingGame::lost() const
+{
+    return lostLcd->intValue();
+}
+
+int FallingGame::levelShown() const
+{
+    return levelLcd->intValue();
+}
+
+void FallingGame::keyReleaseEvent(QKeyEvent *event)
+{
+    if (!keyMap || !scene)
+        return;
+    const QString typed = keyMap->keyTextForScanCode(ScanCodes::fromEvent(event), event->key());
+    if (typed.isEmpty())
+        return;
+    LetterInBox *lowest = nullptr;
+    int lowestY = 0;
+    for (QGraphicsItem *item : scene->items(Qt::DescendingOrder)) {
+        if (item->data(0).toString() != "spirit" || item->data(2).toString() != typed)
+            continue;
+        auto *ball = static_cast<LetterInBox *>(item->toGraphicsObject());
+        if (!ball || ball->isDying())
+            continue;
+        if (!lowest || int(ball->y()) > lowestY) {
+            lowest = ball;
+            lowestY = int(ball->y());
+        }
+    }
+    if (lowest)
+        lowest->setHit(true);
+}
+
+void FallingGame::keyPressEvent(QKeyEvent *) {}
+
+bool FallingGame::eventFilter(QObject *, QEvent *)
+{
+    return false;
+}
+
+void FallingGame::closeEvent(QCloseEvent *event)
+{
+    done(QDialog::Accepted);
+    event->accept();
+}

@@ -1,0 +1,112 @@
+#pragma once
+
+#include "games/letterinbox.h"
+
+#include "keyboard/keyboardmap.h"
+
+#include <QDialog>
+#include <QGraphicsScene>
+#include <QLineF>
+#include <QPointer>
+#include <QStringList>
+
+class KeyBoardMap;
+
+class QGraphicsView;
+class QLCDNumber;
+class QAbstractAnimation;
+class QSequentialAnimationGroup;
+class QTimer;
+
+// The falling-letters game: letters in balls drop down seven columns; the
+// player hits a ball by typing its letter. game1 and game2 are this game
+// under two names, each with statics of its own.
+class FallingGame : public QDialog
+{
+    Q_OBJECT
+public:
+    // Values shared by every game of one class.
+    struct Statics {
+        int throwInterval = 2000;
+        int nextSlot = 0;
+        int level = 1;
+    };
+    static constexpr int slotCount = 7;
+
+    FallingGame(const QStringList &letters, QWidget *parent);
+
+    int score() const;
+    int lost() const;
+    int levelShown() const;
+    int cycle() const { return cycleCount; }
+    QGraphicsScene *playfield() const { return scene; }
+    QTimer *throwTimer() const { return thrower; }
+    LetterInBox *ball(int slot) const { return slot >= 0 && slot < slotCount ? balls[slot] : nullptr; }
+    QString drawLetter();
+    // Ends the title splash at once, as its last animation would.
+    void skipSplash();
+    virtual Statics &statics() const = 0;
+
+public slots:
+    void updatescore(int ballnumber, int itemposition);
+    void updatelost(int ballnumber, int lostscore);
+    void deleteme(int, QPointer<LetterInBox>);
+    void startgame();
+    void ThrowNewBall();
+    void SplashEnded();
+    void SplashRemoveBall(int ballnum);
+    void AfterLevelSplash();
+
+protected:
+    void setup();
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    QString text(const char *source) const;
+    void buildForm();
+    void drawBorders();
+    void runSplash();
+    LetterInBox *createBall(int slot, int size, bool noDot, const QString &letter, const QPointF &at);
+    bool slotBusy(int slot) const;
+    void applyLevelRule();
+    void setInterval(int interval, int level);
+
+    QPointer<KeyBoardMap> keyMap;
+    QPointer<QGraphicsScene> scene;
+    QGraphicsView *view = nullptr;
+    QLCDNumber *levelLcd = nullptr, *lostLcd = nullptr, *scoreLcd = nullptr;
+    QLineF leftBorder, rightBorder, bottomBorder, topBorder;
+    QPointer<LetterInBox> splash[11];
+    QPointer<LetterInBox> balls[slotCount];
+    QPointer<QTimer> thrower;
+    QPointer<QTimer> splashTimer;
+    QPointer<QAbstractAnimation> splashMoves, splashFades;
+    int splashRemoved = 0;
+    int cycleCount = 1;
+    QList<int> scored, lostSlots;
+    const QString splashText = "typing-game";
+    QStringList trainingLetters;
+    QStringList bag;
+    int lowestHitY = -1, lowestHitSlot = -1;
+};
+
+class game1 : public FallingGame
+{
+    Q_OBJECT
+public:
+    game1(QStringList letters, QWidget *parent);
+    Statics &statics() const override;
+    static Statics shared;
+};
+
+class game2 : public FallingGame
+{
+    Q_OBJECT
+public:
+    game2(QStringList letters, QWidget *parent);
+    Statics &statics() const override;
+    static Statics shared;
+};

@@ -1,0 +1,308 @@
+#include "app/translate.h"
+#include "games/fallinggame.h"
+#include "games/gameselectionwindow.h"
+#include "mainmenu/harforamain.h"
+#include "store/passwordhash.h"
+#include "tests/store/storefixture.h"
+#include "tests/support/testsupport.h"
+
+#include <QCheckBox>
+#include <QLCDNumber>
+#include <QPushButton>
+#include <QTimer>
+
+class TestGames : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir *home = nullptr;
+    MessageRecorder *recorder = nullptr;
+
+    static void setScore(FallingGame &game, int score) { game.findChild<QLCDNumber *>("score")->display(score); }
+    static int ballsInPlay(FallingGame &game)
+    {
+        int n = 0;
+        for (QGraphicsItem *item : game.playfield()->items())
+            n += item->data(0).toString() == "spirit" ? 1 : 0;
+        return n;
+    }
+    // Closes the modal game as soon as it runs.
+    static void closeGameWhenShown(QString *className)
+    {
+        QTimer::singleShot(200, [className] {
+            if (QWidget *modal = QApplication::activeModalWidget()) {
+                *className = modal->metaObject()->className();
+                modal->close();
+            }
+        });
+    }
+
+private slots:
+    void initTestCase()
+    {
+        home = new QTemporaryDir;
+        freshProfile(*home);
+        QVERIFY(DatabaseFiles::checkFiles() == DatabaseFiles::Startup::Ready);
+        recorder = new MessageRecorder;
+        translate::applyLanguage("AR_ar_AR");
+    }
+    void cleanupTestCase()
+    {
+        delete recorder;
+        delete home;
+    }
+
+    void bag()
+    {
+        game1 single({"ش"}, nullptr);
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(single.drawLetter(), QString("ش"));
+        game1 game({"a", "b", "c", "d"}, nullptr);
+        for (int pass = 0; pass < 20; ++pass) {
+            QStringList drawn;
+            for (int i = 0; i < 4; ++i)
+                drawn.append(game.drawLetter());
+            QCOMPARE(drawn.last(), QString("d"));
+            drawn.sort();
+            QCOMPARE(drawn, (QStringList{"a", "b", "c", "d"}));
+        }
+    }
+
+    void slotsAndCycles()
+    {
+        game1 game({"ش"}, nullptr);
+        game.skipSplash();
+        QCOMPARE(game.levelShown(), 1);
+        QCOMPARE(game.throwTimer()->interval(), 2000);
+        QCOMPARE(ballsInPlay(game), 1);
+        for (int i = 1; i < 7; ++i)
+            game.ThrowNewBall();
+        for (int slot = 0; slot < 7; ++slot) {
+            QVERIFY(game.ball(slot));
+            QCOMPARE(game.ball(slot)->pos(), QPointF(40 + 90 * slot, 30));
+            QCOMPARE(game.ball(slot)->text(), QString("ش"));
+        }
+        LetterInBox *first = game.ball(0);
+        game.ThrowNewBall(); // slot 0 still falling: skipped, a new cycle begins
+        QCOMPARE(game.cycle(), 2);
+        QCOMPARE(game.ball(0), first);
+        QCOMPARE(game1::shared.nextSlot, 0);
+        game.playfield()->removeItem(first);
+        game.ThrowNewBall();
+        QVERIFY(game.ball(0) != first);
+        QCOMPARE(game1::shared.nextSlot, 1);
+        delete first;
+    }
+
+    void levelRule_data()
+    {
+        QTest::addColumn<int>("score");
+        QTest::addColumn<int>("level");
+        QTest::addColumn<int>("interval");
+        QTest::newRow("10") << 10 << 1 << 2000;
+        QTest::newRow("11") << 11 << 2 << 1000;
+        QTest::newRow("200") << 200 << 2 << 1000;
+        QTest::newRow("201") << 201 << 3 << 500;
+        QTest::newRow("400") << 400 << 3 << 500;
+        QTest::newRow("401") << 401 << 4 << 300;
+        QTest::newRow("500") << 500 << 4 << 300;
+        QTest::newRow("501") << 501 << 5 << 200;
+    }
+    void levelRule()
+    {
+        QFETCH(int, score);
+        QFETCH(int, level);
+        QFETCH(int, interval);
+        game2 game({"ش"}, nullptr);
+        game.skipSplash();
+        setScore(game, score);
+        game.ThrowNewBall();
+        QCOMPARE(game.levelShown(), level);
+        QCOMPARE(game2::shared.level, level);
+        QCOMPARE(game.throwTimer()->interval(), interval);
+        QCOMPARE(game1::shared.throwInterval == interval, interval == 2000); // game1 keeps its own
+    }
+
+    void scoringBands_data()
+    {
+        QTest::addColumn<int>("y");
+        QTest::addColumn<int>("points");
+        // the playfield is 427 high: bands at 106, 213 and 320
+        QTest::newRow("top") << 0 << 4;
+        QTest::newRow("105") << 105 << 4;
+        QTest::newRow("B/4") << 106 << 3;
+        QTest::newRow("B/2") << 213 << 2;
+        QTest::newRow("3B/4") << 320 << 1;
+        QTest::newRow("B") << 427 << 1;
+        QTest::newRow("below") << 428 << 0;
+    }
+    void scoringBands()
+    {
+        QFETCH(int, y);
+        QFETCH(int, points);
+        game1 game({"ش"}, nullptr);
+        QCOMPARE(game.playfield()->sceneRect(), QRectF(0, 0, 700, 427));
+        game.updatescore(3, y);
+        QCOMPARE(game.score(), points);
+    }
+
+    void onceASlotPerCycle()
+    {
+        game1 game({"ش"}, nullptr);
+        game.skipSplash();
+        game.updatescore(0, 10);
+        game.updatescore(0, 10);
+        game.updatelost(1, 1);
+        game.updatelost(1, 1);
+        QCOMPARE(game.score(), 4);
+        QCOMPARE(game.lost(), 1);
+        for (int i = 1; i < 7; ++i)
+            game.ThrowNewBall();
+        for (int slot = 0; slot < 7; ++slot)
+            game.playfield()->removeItem(game.ball(slot));
+        game.ThrowNewBall(); // eighth throw: new cycle, lists cleared
+        game.updatescore(0, 10);
+        game.updatelost(1, 1);
+        QCOMPARE(game.score(), 8);
+        QCOMPARE(game.lost(), 2);
+    }
+
+    void typedLetterHitsTheLowestBall()
+    {
+        game1 game({"ش"}, nullptr);
+        game.show();
+        game.skipSplash();
+        game.ThrowNewBall();
+        game.ThrowNewBall();
+        game.ball(0)->setY(200);
+        game.ball(1)->setY(300);
+        game.ball(2)->setY(300);
+        TestSupport::releaseX11(&game, 38); // the A key: ش
+        QVERIFY(!game.ball(0)->isDying());
+        QVERIFY(game.ball(1)->isDying() != game.ball(2)->isDying());
+        TestSupport::releaseX11(&game, 39); // س: no ball carries it
+        QVERIFY(!game.ball(0)->isDying());
+        QTRY_VERIFY(game.score() > 0); // scored when the hit ball is drawn
+        QCOMPARE(game.score(), 2);
+    }
+
+    void secondGameStartsAtLevelOne()
+    {
+        {
+            game1 first({"ش"}, nullptr);
+            first.skipSplash();
+            setScore(first, 250);
+            first.ThrowNewBall();
+            QCOMPARE(game1::shared.level, 3);
+            first.close();
+        }
+        game1 second({"ش"}, nullptr);
+        second.show();
+        QCOMPARE(game1::shared.level, 1);
+        QCOMPARE(game1::shared.throwInterval, 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(second.throwTimer() && second.ball(0), 8000); // after the splash
+        QCOMPARE(second.throwTimer()->interval(), 2000);
+        QCOMPARE(second.levelShown(), 1);
+    }
+
+    void removedBallsAreFreed()
+    {
+        game1 game({"ش"}, nullptr);
+        game.show();
+        game.skipSplash();
+        QPointer<LetterInBox> young = game.ball(0);
+        young->setHit(true);
+        QTRY_VERIFY(!young);
+    }
+
+    void chooserKeyDialogClosedWithoutStarting()
+    {
+        HarforaMain menu(nullptr);
+        auto *chooser = new GameSelectionWindow(10, 10, 0, nullptr);
+        QObject::connect(chooser, &GameSelectionWindow::showTypingmain, &menu, &HarforaMain::showme);
+        chooser->show();
+        chooser->findChild<QPushButton *>("gamebutton1")->click();
+        QVERIFY(!chooser->isVisible());
+        QVERIFY(chooser->keyDialog()->isVisible());
+        QCOMPARE(chooser->keyDialog()->gameType(), 1);
+        chooser->keyDialog()->close();
+        QVERIFY(chooser->isVisible());
+        QVERIFY(menu.isVisible());
+        QVERIFY(!QApplication::activeModalWidget());
+        delete chooser;
+    }
+
+    void chooserRunsGame2AndReportsAfterIt()
+    {
+        auto *chooser = new GameSelectionWindow(10, 10, 0, nullptr);
+        chooser->setAttribute(Qt::WA_DeleteOnClose);
+        QPointer<GameSelectionWindow> guard = chooser;
+        QSignalSpy report(chooser, &GameSelectionWindow::SendGameSelectionBackToTypingMain);
+        chooser->show();
+        chooser->findChild<QPushButton *>("gamebutton2")->click();
+        KeyBoardMap *keys = chooser->keyDialog();
+        keys->findChild<QPushButton *>("PushButton_R3_4")->click();
+        QString shown;
+        closeGameWhenShown(&shown);
+        keys->findChild<QPushButton *>("StartButton")->click(); // runs the game modally
+        QCOMPARE(shown, QString("game2"));
+        QCOMPARE(report.count(), 1);
+        QCOMPARE(report.first().at(0).toInt(), 2);
+        QCOMPARE(report.first().at(1).toStringList(), QStringList{"ب"});
+        QTRY_VERIFY(!guard); // closed and deleted after the accepted game
+    }
+
+    void dragging()
+    {
+        GameSelectionWindow chooser(100, 100, 0, nullptr);
+        chooser.show();
+        const QPoint start = chooser.pos();
+        auto drag = [&](Qt::MouseButton button) {
+            QMouseEvent press(QEvent::MouseButtonPress, QPointF(60, 100), QPointF(160, 200), button, button, Qt::NoModifier);
+            QApplication::sendEvent(&chooser, &press);
+            QMouseEvent move(QEvent::MouseMove, QPointF(90, 120), QPointF(190, 220), Qt::NoButton, button, Qt::NoModifier);
+            QApplication::sendEvent(&chooser, &move);
+            QMouseEvent release(QEvent::MouseButtonRelease, QPointF(90, 120), QPointF(190, 220), button, Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(&chooser, &release);
+        };
+        drag(Qt::RightButton);
+        QCOMPARE(chooser.pos(), start);
+        drag(Qt::LeftButton);
+        QCOMPARE(chooser.pos(), start + QPoint(30, 20));
+        QVERIFY(chooser.windowFlags() & Qt::FramelessWindowHint);
+        // shaped like the painted outline: the tab on top, no square corners
+        QTRY_VERIFY(!chooser.mask().isEmpty());
+        QVERIFY(chooser.mask().contains(QPoint(254, 20)));
+        QVERIFY(!chooser.mask().contains(QPoint(100, 20)));
+        QVERIFY(!chooser.mask().contains(QPoint(2, 32)));
+        QVERIFY(chooser.mask().contains(QPoint(254, 100)));
+    }
+
+    void configurationPage()
+    {
+        Store::currentUser = "user1";
+        {
+            GameSelectionWindow page(0, 0, 2, nullptr);
+            QCOMPARE(page.size(), QSize(300, 200));
+            auto *check = page.findChild<QCheckBox *>("autocheck");
+            QCOMPARE(check->checkState(), Qt::Unchecked);
+            check->setCheckState(Qt::Checked);
+        }
+        Inspector db(Store::usersDbPath);
+        QCOMPARE(db.rows("SELECT username, item, setting FROM setting"),
+                 (QList<QStringList>{{passwordHash("user1"), "AutoCheckUpdate", "2"}}));
+        {
+            GameSelectionWindow page(0, 0, 2, nullptr);
+            auto *check = page.findChild<QCheckBox *>("autocheck");
+            QCOMPARE(check->checkState(), Qt::Checked); // the stored state is shown
+            check->setCheckState(Qt::Unchecked);
+        }
+        QCOMPARE(db.value("SELECT setting FROM setting"), QString("0"));
+        Store::currentUser = "other";
+        GameSelectionWindow page(0, 0, 2, nullptr);
+        QCOMPARE(page.findChild<QCheckBox *>("autocheck")->checkState(), Qt::Unchecked);
+        QCOMPARE(db.value("SELECT count(*) FROM setting"), QString("1"));
+    }
+};
+
+HARFORA_TEST_MAIN(TestGames)
+#include "test_games.moc"
