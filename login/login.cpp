@@ -231,12 +231,10 @@ void Login::loadData(int mode)
                 logindBList->addItem(path);
         delete paths;
     } else if (mode == 2) {
-        QAbstractItemModel *old = logincurrentusers->model();
+        // Parented to the combo box, the previous model is deleted by setModel.
         QPointer<QStringListModel> users = dB_Stuff().loadModel(2);
         users->setParent(logincurrentusers);
         logincurrentusers->setModel(users);
-        if (old && old->parent() == logincurrentusers)
-            old->deleteLater();
         DatabaseFiles::repairUsersDatabase();
     }
 }

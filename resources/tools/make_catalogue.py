@@ -71,7 +71,143 @@ def practice_html(lines):
 
 def read_lines(path):
     with open(path, encoding="utf-8") as f:
-        return [l.rstrip("\n") for l in f if l.strip()]
+        return [l.rstrip("\n") for l in f if l.strip() and not l.startswith("#")]
+
+
+FINGER_ROWS = ["4L 4L 3L 2L 2L 1L 1R 1R 2R 3R 3R 4R 4R", "4L 3L 2L 1L 1L 1L 1R 2R 3R 4R 4R 4R",
+               "4L 3L 2L 1L 1L 1R 1R 2R 3R 4R 4R 4R", "4L 3L 2L 2L 1L 1R 1R 1R 2R 3R 4R"]
+FINGER_NAMES = {
+    "ar": {1: "السبابة", 2: "الوسطى", 3: "البنصر", 4: "الخنصر", "L": "اليسرى", "R": "اليمنى",
+           "key": "المفتاح", "finger": "الإصبع", "hand": "اليد", "shift": "مع مفتاح العالي (Shift)"},
+    "en": {1: "index finger", 2: "middle finger", 3: "ring finger", 4: "little finger", "L": "left", "R": "right",
+           "key": "Key", "finger": "Finger", "hand": "Hand", "shift": "with Shift"},
+}
+PLAIN_LESSONS = range(1, 10)       # lessons that bring new keys of the plain layer
+SENTENCE_LESSONS = range(16, 19)   # words and sentences
+EXTRA_SENTENCE_TEXTS = 6           # further practice texts of sayings after lesson 18
+
+
+def finger_of(key_id):
+    row, column = int(key_id[1]), int(key_id[3:])
+    cell = FINGER_ROWS[row - 1].split()[column - 1]
+    return int(cell[0]), cell[1]
+
+
+class Course:
+    """The course for one keyboard layout: lesson placeholders and practice texts."""
+
+    def __init__(self, content, layout, keys):
+        self.layout = layout
+        self.keys = keys
+        self.words = read_lines(os.path.join(content, "practice", "words.txt"))
+        self.sentences = read_lines(os.path.join(content, "practice", "sentences.txt"))
+        self.words = [w for w in self.words if not w.startswith("#")]
+        self.sentences = [s for s in self.sentences if not s.startswith("#")]
+
+    def key_ids(self, n):
+        return [t for t in self.keys.get(n, "").split() if t.startswith("R")]
+
+    def shifted(self, n):
+        return "Shift" in self.keys.get(n, "").split()
+
+    def letters_of(self, n):
+        """Plain-layer characters the lesson's keys type."""
+        out = []
+        for k in self.key_ids(n):
+            for c in self.layout[k][0]:
+                if c not in out:
+                    out.append(c)
+        return out
+
+    def learned_until(self, n):
+        letters = set(" ")
+        for m in PLAIN_LESSONS:
+            if m <= n:
+                letters.update(self.letters_of(m))
+        return letters
+
+    def typeable(self):
+        return {c for plain, _ in self.layout.values() for c in plain} | {" "}
+
+    def words_for(self, n, count):
+        learned = self.learned_until(n)
+        new = set(self.letters_of(n)) - self.learned_until(n - 1) if n in PLAIN_LESSONS else set()
+        fitting = [w for w in self.words if set(w) <= learned]
+        with_new = [w for w in fitting if set(w) & new]
+        rest = [w for w in fitting if w not in with_new]
+        chosen = with_new + rest
+        # a different, fixed selection per lesson
+        step = 7 + n
+        ordered = [chosen[(i * step) % len(chosen)] for i in range(len(chosen))] if chosen else []
+        seen, picked = set(), []
+        for w in (with_new + ordered):
+            if w not in seen:
+                seen.add(w)
+                picked.append(w)
+            if len(picked) == count:
+                break
+        return picked
+
+    # -- lesson pages --------------------------------------------------
+    def fill_lesson(self, page, n, lang):
+        names = FINGER_NAMES[lang]
+        rows = []
+        for k in self.key_ids(n):
+            finger, hand = finger_of(k)
+            caption = self.layout[k][1] if self.shifted(n) else self.layout[k][0]
+            shift_note = f' <span style="font-size:10pt">{names["shift"]}</span>' if self.shifted(n) else ""
+            rows.append(f'<tr><td align="center" style="font-size:20pt;color:#b03060">{html.escape(caption)}</td>'
+                        f'<td>{names[finger]} {names[hand]}{shift_note}</td></tr>')
+        direction = ' dir="rtl" align="right"' if lang == "ar" else ""
+        table = (f'<table{direction} border="1" cellpadding="6" cellspacing="0">'
+                 f'<tr><th>{names["key"]}</th><th>{names["finger"]}</th></tr>' + "".join(rows) + "</table>")
+        words = "، ".join(self.words_for(n, 10)) if lang == "ar" else ", ".join(self.words_for(n, 10))
+        page = page.replace("{{keys}}", table).replace("{{words}}", html.escape(words))
+        for k, (plain, shift) in self.layout.items():
+            page = page.replace("{{key:" + k + "}}", html.escape(plain)).replace("{{shift:" + k + "}}", html.escape(shift))
+        return page
+
+    # -- practice texts --------------------------------------------------
+    def drill_lines(self, n):
+        letters = [c for c in self.letters_of(n)]
+        lines = ["".join(c * 2 for c in letters),
+                 " ".join(c * 3 for c in letters)]
+        if len(letters) > 1:
+            pairs = [a + b for a, b in zip(letters, letters[1:] + letters[:1])]
+            lines.append(" ".join(pairs + [p[::-1] for p in pairs])[:26].strip())
+        return lines
+
+    def word_lines(self, n, lines_wanted, per_line=5):
+        words = self.words_for(n, lines_wanted * per_line)
+        out = []
+        for i in range(0, len(words), per_line):
+            line = " ".join(words[i:i + per_line])
+            while len(line) > 28 and " " in line:
+                line = line.rsplit(" ", 1)[0]
+            out.append(line)
+        return out[:lines_wanted]
+
+    def practice_texts(self):
+        typeable = self.typeable()
+        texts = []
+        for n in range(1, 19):
+            if n in PLAIN_LESSONS:
+                lines = self.drill_lines(n) + self.word_lines(n, 4)
+            elif n in SENTENCE_LESSONS:
+                start = (n - 16) * 6
+                lines = self.sentences[start:start + 6]
+            else:
+                lines = self.word_lines(n, 6)  # Shift lessons: review words of every key
+            texts.append([l for l in lines if set(l) <= typeable and l.strip()])
+        for extra in range(EXTRA_SENTENCE_TEXTS):
+            start = 18 + extra * 5
+            lines = [s for s in self.sentences[start:start + 5] if set(s) <= typeable]
+            if not lines:
+                break
+            texts.append(lines)
+        while texts and not texts[-1]:
+            texts.pop()
+        return texts
 
 
 def build(content, base, layout, lang):
@@ -84,27 +220,25 @@ def build(content, base, layout, lang):
         add("KeyBoardMap", "key_" + key_id, plain)
         add("KeyBoardMap", "Shift_" + key_id, shift)
 
+    layout_table = {k: (p, sh) for k, p, sh in read_tsv(os.path.join(content, "layouts", layout + ".tsv"), 3)}
     keys = {int(n): k for n, k in read_tsv(os.path.join(content, "lessons", f"keys-{layout}.txt"), 2)}
+    course = Course(content, layout_table, keys)
     for n in range(1, LESSON_SLOTS + 1):
         page = first_existing(os.path.join(content, "lessons", f"{lang}-{layout}", f"{n:02d}.html"),
                               os.path.join(content, "lessons", lang, f"{n:02d}.html"))
         if page:
             with open(page, encoding="utf-8") as f:
-                add("Lessons", lesson_text_source(n), f.read())
+                add("Lessons", lesson_text_source(n), course.fill_lesson(f.read(), n, lang))
         elif n == max(keys, default=0) + 1:
             add("Lessons", lesson_text_source(n), " ")
         if n in keys:
             add("Lessons", keys_source(n), keys[n])
 
-    last_practice = 0
-    for n in range(1, LESSON_SLOTS + 1):
-        page = first_existing(os.path.join(content, "practice", layout, f"{n:02d}.txt"),
-                              os.path.join(content, "practice", f"{n:02d}.txt"))
-        if page:
-            add("practising", practice_source(n), practice_html(read_lines(page)))
-            last_practice = n
-    if last_practice < LESSON_SLOTS:
-        add("practising", practice_source(last_practice + 1), " ")
+    texts = course.practice_texts()
+    for n, lines in enumerate(texts, 1):
+        add("practising", practice_source(n), practice_html(lines))
+    if len(texts) < LESSON_SLOTS:
+        add("practising", practice_source(len(texts) + 1), " ")
 
     for context, source, translation in read_tsv(os.path.join(content, "ui", lang + ".tsv"), 3):
         add(context, unescape(source), unescape(translation))
