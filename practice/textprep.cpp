@@ -109,9 +109,11 @@ QString prepare(QString text, Lines &lines)
         }
         lines.characters.append(characters);
         if (whiteSpace <= 1) {
+            // Decoded characters go back into HTML: "<", ">" and "&" stay
+            // escaped, or a drill of those keys would turn into markup.
             QString spaced;
             for (const QChar c : decoded)
-                spaced += QString(c) + ' ';
+                spaced += QString(c).toHtmlEscaped() + ' ';
             if (!rawLine.isEmpty() && text.size() + text.count(rawLine) * (spaced.size() - rawLine.size()) <= limit)
                 text.replace(rawLine, spaced);
             lines.kinds.append(Spaced);

@@ -16,7 +16,8 @@ namespace DatabaseFiles {
 const char emptyDatabaseResource[] = ":/dB/empty database/std.dB";
 
 namespace {
-QString tr(const char *text)
+// Messages of the start-up check belong to the login window.
+QString loginText(const char *text)
 {
     return QCoreApplication::translate("Login", text);
 }
@@ -42,8 +43,8 @@ void dropEmptyFile(const QString &path)
 {
     const QFileInfo info(path);
     if (info.isFile() && info.size() == 0 && QFile::remove(path))
-        Messages::information(nullptr, tr("Info"),
-                              tr("The database file was empty and has been made anew:") + "\n" + path);
+        Messages::information(nullptr, loginText(QT_TRANSLATE_NOOP("Login", "Info")),
+                              loginText(QT_TRANSLATE_NOOP("Login", "The database file was empty and has been made anew:")) + "\n" + path);
 }
 
 bool ensure(const QString &path, const char *message, const char *errorProperty)
@@ -51,7 +52,7 @@ bool ensure(const QString &path, const char *message, const char *errorProperty)
     dropEmptyFile(path);
     if (QFile::exists(path) || extractDatabase(emptyDatabaseResource, path))
         return true;
-    Messages::warning(nullptr, tr("Error"), tr(message));
+    Messages::warning(nullptr, loginText(QT_TRANSLATE_NOOP("Login", "Error")), loginText(message));
     qApp->setProperty("Error", QString::fromLatin1(errorProperty));
     return false;
 }
@@ -65,7 +66,7 @@ bool extractDatabase(const QString &resource, const QString &target)
     dB_Stuff store;
     QString problem;
     if (!QFileInfo(target).isFile() || !store.openFile(target, &problem)) {
-        Messages::warning(nullptr, tr("Error"), tr("Couldn't open database file.") + target);
+        Messages::warning(nullptr, loginText(QT_TRANSLATE_NOOP("Login", "Error")), loginText(QT_TRANSLATE_NOOP("Login", "Couldn't open database file.")) + target);
         store.closeConnection();
         return false;
     }

@@ -202,7 +202,7 @@ class Course:
         for extra in range(EXTRA_SENTENCE_TEXTS):
             start = 18 + extra * 5
             lines = [s for s in self.sentences[start:start + 5] if set(s) <= typeable]
-            if not lines:
+            if len(lines) < 3:
                 break
             texts.append(lines)
         while texts and not texts[-1]:

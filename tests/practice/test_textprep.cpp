@@ -67,6 +67,14 @@ private slots:
         QVERIFY(html.contains("<line>ت ن   م ك </p>"));
     }
 
+    void markupCharactersStayEscaped()
+    {
+        Lines lines;
+        const QString html = PracticeText::prepare(paragraph("&#0060;&#0038;&#0062;"), lines);
+        QCOMPARE(lines.characters[0], (QStringList{"<", "&", ">"}));
+        QVERIFY(html.contains("<line>&lt; &amp; &gt; </p>"));
+    }
+
     void wordsLineIsAsWritten()
     {
         Lines lines;
