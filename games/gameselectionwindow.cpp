@@ -70,7 +70,8 @@ GameSelectionWindow::GameSelectionWindow(int x, int y, int mode, QWidget *parent
 
 void GameSelectionWindow::buildGamesPage()
 {
-    title(this, tr("Select a typing game"), QRect(170, 35, 260, 20));
+    setWindowTitle(tr("Select a typing game"));
+    title(this, windowTitle(), QRect(170, 35, 260, 20));
     auto *falling = new QPushButton(this);
     falling->setObjectName("gamebutton1");
     falling->setGeometry(180, 60, 124, 124);
@@ -87,11 +88,16 @@ void GameSelectionWindow::buildGamesPage()
 
 void GameSelectionWindow::buildConfigurationPage()
 {
-    title(this, tr("Configuration Page"), QRect(width() / 4, 40, width() / 2, 20));
+    setWindowTitle(tr("Configuration Page"));
+    title(this, windowTitle(), QRect(width() / 4, 40, width() / 2, 20));
     auto *check = new QCheckBox("Automatic check for update", this);
     check->setObjectName("autocheck");
     check->setGeometry(50, 50, 250, 124);
     check->setToolTip(tr("Automatic check for new versions"));
+    // The page's transparent, borderless style would hide the box itself.
+    check->setStyleSheet("QCheckBox::indicator { width: 16px; height: 16px; border: 2px solid #4a4a4a; "
+                         "border-radius: 3px; background: white; }"
+                         "QCheckBox::indicator:checked { background: #2e7d32; }");
     // Show what is stored, without writing it back.
     const QString stored = dB_Stuff().userSetting("AutoCheckUpdate", QString(), 2);
     check->setCheckState(stored == "2" ? Qt::Checked : Qt::Unchecked);

@@ -18,7 +18,8 @@ HandView::HandView(QWidget *parent, int x, int y, int width, int height) : QWidg
     auto *layout = new QVBoxLayout(this);
     // Fixed margins keep the view 200 px wide, which the circle placement assumes.
     layout->setContentsMargins(10, 10, 10, 10);
-    auto *label = new QLabel(tr("Finger for last mistake"));
+    setWindowTitle(tr("Finger for last mistake"));
+    auto *label = new QLabel(windowTitle());
     label->setAlignment(Qt::AlignHCenter);
     layout->addWidget(label);
     scene = new QGraphicsScene(this);

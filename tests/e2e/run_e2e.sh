@@ -1,0 +1,159 @@
+#!/bin/bash
+# End-to-end run of the real program in its own X server: real key presses
+# and clicks (xdotool), results read back from the real Users.dB (sqlite3).
+# Usage: run_e2e.sh HARFORA XCLOSE SHOT-FOLDER
+set -u
+HARFORA=$1 XCLOSE=$2 SHOTS=$3
+SCREEN_W=1280 SCREEN_H=800
+passed=0
+rm -rf "$SHOTS"; mkdir -p "$SHOTS"
+export HOME; HOME=$(mktemp -d)
+export LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb
+unset XDG_DATA_HOME XDG_CONFIG_HOME
+DATA="$HOME/.local/share/Velmonde/Harfora/Orvane/Harfora"
+
+displayfile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 ${SCREEN_W}x${SCREEN_H}x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &
+XVFB=$!
+for _ in $(seq 50); do [ -s "$displayfile" ] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$displayfile")"
+APP=""
+cleanup() {
+    [ -n "$APP" ] && kill "$APP" 2>/dev/null
+    kill "$XVFB" 2>/dev/null
+    rm -rf "$HOME" "$displayfile"
+}
+trap cleanup EXIT
+
+step=0
+shot() { step=$((step + 1)); import -window root "$SHOTS/$(printf %02d $step)-$1.png"; }
+fail() { shot "failure"; echo "FAIL: $*"; echo "$passed passed, 1 failed"; exit 1; }
+ok() { passed=$((passed + 1)); echo "ok $passed - $*"; }
+check() { local what=$1; shift; "$@" || fail "$what"; ok "$what"; }
+
+# window NAME: the visible top-level window with exactly that title
+window() {
+    local id
+    for _ in $(seq 100); do
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+gone() { for _ in $(seq 50); do xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0; sleep 0.1; done; return 1; }
+geometry() { eval "$(xdotool getwindowgeometry --shell "$1")"; }
+click() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.3; }
+keys() { for k in "$@"; do xdotool key "$k"; sleep 0.12; done; }
+sql() { sqlite3 "$DATA/Users.dB" "$1"; }
+near() { [ $(( $1 > $2 ? $1 - $2 : $2 - $1 )) -le 2 ]; }
+pixel() { convert "$1" -format "%[pixel:p{$2,$3}]" info:; }
+
+# --- start on a fresh profile ------------------------------------------
+"$HARFORA" >"$SHOTS/harfora.log" 2>&1 &
+APP=$!
+LOGIN=$(window Login) || fail "the login window appears"
+sleep 0.5
+shot login
+check "first start makes the data folder with both files" test -s "$DATA/Users.dB" -a -s "$DATA/Setting.dB"
+check "the only account is user1" test "$(sql 'SELECT username FROM user')" = user1
+geometry "$LOGIN"
+check "the login window is centred ($X,$Y)" eval "near $X $(( (SCREEN_W - 690) / 2 )) && near $Y $(( (SCREEN_H - 365) / 2 ))"
+check "the default-password hint shows" test "$(pixel "$SHOTS/01-login.png" $((X + 110)) $((Y + 240)))" = "srgb(255,255,0)"
+
+# --- log in with the password typed and Return --------------------------
+click "$LOGIN" 380 209
+keys 1 Return
+MENU=$(window "Harfora Start Menu") || fail "the start menu appears"
+sleep 0.3
+shot start-menu
+geometry "$MENU"
+check "the start menu sits at (0, 0), 656 x 114" test "$X,$Y,$WIDTH,$HEIGHT" = "0,0,656,114"
+check "the login window is hidden" gone Login
+
+# --- lessons: next, scroll to the end, leave ----------------------------
+click "$MENU" 110 45
+LESSONS=$(window Form) || fail "the lesson window opens"
+sleep 0.3
+shot lesson-1
+click "$LESSONS" 734 531
+xdotool mousemove --window "$LESSONS" 380 380
+for _ in $(seq 40); do xdotool click 5; done
+sleep 0.3
+shot lesson-2-scrolled
+"$XCLOSE" "$LESSONS"
+MENU=$(window "Harfora Start Menu") || fail "the start menu comes back after the lessons"
+check "leaving the read lesson writes a Lesson row" test "$(sql "SELECT topic, log1 FROM activitylog WHERE topic='Lesson'")" = "Lesson|2"
+
+# --- training: the first line with one wrong key ------------------------
+click "$MENU" 295 45
+PRACTICE=$(window Dialog) || fail "the practice window opens"
+sleep 0.3
+click "$PRACTICE" 295 554
+xdotool mousemove --window "$PRACTICE" 400 300
+keys a a j
+GUIDE=$(window "Finger for last mistake") || fail "the finger guide appears after the wrong key"
+shot finger-guide
+ok "the finger guide appears after the wrong key"
+check "the finger guide does not take the focus" test "$(xdotool getwindowfocus)" != "$GUIDE"
+keys s d d f f
+sleep 1.3
+shot practice-line-typed
+click "$PRACTICE" 180 554
+ROW=$(sql "SELECT log1 || '|' || log2 || '|' || log4 FROM activitylog WHERE topic='Practise'")
+IFS='|' read -r LESSON TIMES FINGERS <<<"$ROW"
+read -r TM SPEED PERCENT SHARE <<<"$TIMES"
+check "a Practise row for lesson 1" test "$LESSON" = 1
+check "its percentage is 7 of 8 keys" test "$PERCENT" = 87
+check "its finger accuracies add up (left ring 1 of 2)" test "$(echo "$FINGERS" | cut -d' ' -f9-16)" = "100 100 50 100 0 0 0 0"
+check "its time is the run's seconds" test "$TM" -ge 1 -a "$TM" -le 20
+"$XCLOSE" "$PRACTICE"
+MENU=$(window "Harfora Start Menu") || fail "the start menu comes back after training"
+
+# --- games: a key group, game1, a typed letter scores -------------------
+click "$MENU" 439 45
+CHOOSER=$(window "Select a typing game") || fail "the game chooser opens"
+sleep 0.3
+shot game-chooser
+click "$CHOOSER" 242 122
+KEYMAP=$(window Dialog) || fail "the key-selection dialog opens"
+click "$KEYMAP" 663 82
+keys Down Return
+shot key-group
+click "$KEYMAP" 669 203
+GAME=$(window game1) || fail "the falling-letters game starts"
+sleep 6
+geometry "$GAME"
+shot game-before
+before=$(convert "$SHOTS/$(printf %02d $step)-game-before.png" -crop 140x40+$((X + 670))+$((Y + 525)) +repage -format %#  info:)
+for _ in $(seq 30); do keys a s d f; done
+shot game-hit
+sleep 0.5
+shot game-after
+after=$(convert "$SHOTS/$(printf %02d $step)-game-after.png" -crop 140x40+$((X + 670))+$((Y + 525)) +repage -format %# info:)
+check "typed letters score (the score counter changed)" test "$before" != "$after"
+"$XCLOSE" "$GAME"
+check "the chooser closes after the game" gone "Select a typing game"
+MENU=$(window "Harfora Start Menu") || fail "the start menu is shown after the game"
+
+# --- settings: the option is stored ------------------------------------
+click "$MENU" 583 45
+CONFIG=$(window "Configuration Page") || fail "the configuration page opens"
+shot configuration
+click "$CONFIG" 58 112
+check "Settings writes AutoCheckUpdate" test "$(sql "SELECT item, setting FROM setting")" = "AutoCheckUpdate|2"
+click "$CONFIG" 36 66
+check "the configuration page closes" gone "Configuration Page"
+
+# --- closing ------------------------------------------------------------
+"$XCLOSE" "$MENU"
+LOGIN=$(window Login) || fail "closing the menu shows the login window"
+shot login-again
+ok "closing the menu returns to the login window"
+"$XCLOSE" "$LOGIN"
+for _ in $(seq 50); do kill -0 "$APP" 2>/dev/null || break; sleep 0.1; done
+wait "$APP"
+code=$?
+APP=""
+check "closing the login window ends the program with exit code 0" test "$code" = 0
+echo "$passed passed, 0 failed"
