@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs what is missing, builds, and runs every test: the normal build's
 # ctest suite (unit, widget and end-to-end tests), then the same suite built
-# with AddressSanitizer and UndefinedBehaviorSanitizer.
+# with AddressSanitizer and UndefinedBehaviorSanitizer, then a short fuzzing
+# run of practice-text preparation.
 set -e
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/setup.sh"
@@ -9,3 +10,14 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 (cd "$root/build" && ctest --output-on-failure -j2)
 "$root/scripts/build.sh" "$root/build-asan" -DHARFORA_SANITIZE=ON -DHARFORA_BENCH=OFF
 (cd "$root/build-asan" && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j2 -E e2e)
+cmake -S "$root/tests/fuzz" -B "$root/build-fuzz" -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+cmake --build "$root/build-fuzz" -j"$(nproc)"
+corpus="$root/build-fuzz/corpus"
+mkdir -p "$corpus" && cp "$root"/tests/fuzz/corpus/* "$corpus"/
+if ! "$root/build-fuzz/fuzz_textprep" -max_total_time=30 -max_len=8192 -print_final_stats=1 "$corpus" \
+        > "$root/build-fuzz/fuzz.log" 2>&1; then
+    tail -40 "$root/build-fuzz/fuzz.log"
+    echo "fuzzing found a crash"
+    exit 1
+fi
+grep -E '^Done' "$root/build-fuzz/fuzz.log"

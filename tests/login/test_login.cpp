@@ -297,6 +297,25 @@ private slots:
         QCOMPARE(QGuiApplication::layoutDirection(), Qt::LeftToRight);
     }
 
+    void fatalWhenTheDataFolderCannotBeMade()
+    {
+        // The data location lies below a plain file: no folder, no database.
+        QTemporaryDir broken;
+        freshProfile(broken);
+        QFile blocker(broken.filePath(".qttest"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        recorder->clear();
+        Login failed(0, nullptr);
+        QVERIFY(recorder->contains("Setting file does not exist in program folder and extraction failed, please reinstall"));
+        QCOMPARE(qApp->property("Error").toString(), QString("Setting file does not exist"));
+        QVERIFY(!failed.isVisible());
+        QVERIFY(failed.findChild<QComboBox *>("logincurrentusers")->count() == 0);
+        qApp->setProperty("Error", QVariant());
+        freshProfile(*home);
+        DatabaseFiles::checkFiles();
+    }
+
     void menuPlacesTheChooserFromItsOwnPosition()
     {
         password()->setText(Store::defaultPassword);

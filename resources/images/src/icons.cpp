@@ -251,6 +251,9 @@ void drawIcons(const QString &out)
     save(tile(80, blue, [](QPainter &p, qreal s) { arrowSymbol(p, s, 0); }), out, "icons/navigate-right-icon.png");
     save(tile(80, green, [](QPainter &p, qreal s) { arrowSymbol(p, s, -90); }), out, "icons/navigate-up-icon.png");
     save(tile(80, red, pauseSymbol), out, "icons/pause-icon.png");
+    // the program's own icon, for the window and the desktop menu
+    save(tile(256, tone("#e8af54"), [](QPainter &p, qreal s) { keyCapSymbol(p, s, QString::fromUtf8("ح")); }), out,
+         "icons/harfora.png");
     for (bool space : {false, true}) {
         QImage image(124, 124, QImage::Format_ARGB32);
         image.fill(Qt::transparent);

@@ -1,0 +1,68 @@
+#!/bin/bash
+# Runs every benchmark against a built tree and prints one table.
+# Usage: bench/run_all.sh [build dir] [minutes of the game memory run]
+set -eu
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="${1:-$root/build}"
+minutes="${2:-10}"
+runs=7
+out=$(mktemp -d)
+trap 'kill $XVFB 2>/dev/null; rm -rf "$out"' EXIT
+
+displayfile="$out/display"
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &
+XVFB=$!
+for _ in $(seq 50); do [ -s "$displayfile" ] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$displayfile")" LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb QT_XCB_GL_INTEGRATION=none
+
+median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+rss() { awk '/VmRSS/ {print $2}' "/proc/$1/status"; }
+visible() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
+
+# Start-up to the login window on a cold, fresh profile, and its memory.
+for i in $(seq $runs); do
+    home=$(mktemp -d)
+    sync; echo 3 > /proc/sys/vm/drop_caches 2>/dev/null || true
+    start=$(date +%s%N)
+    HOME=$home "$build/harfora" >/dev/null 2>&1 &
+    app=$!
+    until visible Login; do sleep 0.002; done
+    echo $(( ($(date +%s%N) - start) / 1000000 )) >> "$out/startup"
+    sleep 0.5
+    rss $app >> "$out/rss-login"
+    if [ "$i" = 1 ]; then
+        # one practice run: log in, Training, Start, type a line, Stop
+        login=$(xdotool search --onlyvisible --name '^Login$' | head -n1)
+        xdotool mousemove --window "$login" 380 209 click 1 key 1 Return; sleep 1
+        menu=$(xdotool search --onlyvisible --name '^Harfora Start Menu$' | head -n1)
+        xdotool mousemove --window "$menu" 295 45 click 1; sleep 1.5
+        practice=$(xdotool search --onlyvisible --name '^Dialog$' | head -n1)
+        xdotool mousemove --window "$practice" 295 554 click 1; sleep 0.3
+        xdotool mousemove --window "$practice" 400 300
+        for k in a a s s d d f f; do xdotool key $k; sleep 0.1; done
+        sleep 1.2
+        xdotool mousemove --window "$practice" 180 554 click 1; sleep 0.5
+        rss $app > "$out/rss-practice"
+    fi
+    kill $app; wait $app 2>/dev/null || true
+    rm -rf "$home"
+done
+
+"$build/bench/bench_store" 2>/dev/null > "$out/store"
+"$build/bench/bench_textprep" 2>/dev/null > "$out/textprep"
+QT_QPA_PLATFORM=offscreen "$build/bench/bench_keystroke" 2>/dev/null > "$out/keystroke"
+"$build/bench/bench_game" 30 "$minutes" 2>/dev/null > "$out/game"
+
+field() { grep -o "$2" "$out/$1" | head -n1; }
+echo "| Measure | Result |"
+echo "|---|---|"
+echo "| Start to login window shown (median of $runs, cold, fresh profile) | $(median < "$out/startup") ms |"
+echo "| Resident memory at the login window (median of $runs) | $(( $(median < "$out/rss-login") / 1024 )) MB |"
+echo "| Resident memory after a practice run | $(( $(cat "$out/rss-practice") / 1024 )) MB |"
+echo "| checkPassword / logActivity, whole operation (median) | $(field store 'checkPassword median [0-9.]* ms' | grep -o '[0-9.]* ms') / $(field store 'logActivity median [0-9.]* ms' | grep -o '[0-9.]* ms') |"
+while read -r line; do
+    echo "| Practice text preparation, $(echo "$line" | grep -o '[0-9]* kB text') | $(echo "$line" | grep -o 'median *[0-9.]* ms' | grep -o '[0-9.]* ms') |"
+done < "$out/textprep"
+echo "| Keystroke near start / near end of 5,000 characters (median) | $(grep -o 'start [0-9.]* ms' "$out/keystroke" | cut -d' ' -f2-) / $(grep -o 'end [0-9.]* ms' "$out/keystroke" | cut -d' ' -f2-), ratio $(grep -o 'ratio [0-9.]*' "$out/keystroke" | cut -d' ' -f2) |"
+echo "| Game CPU over 30 s, seven slots busy | $(grep -o '[0-9.]* s CPU' "$out/game" | head -n1) ($(grep -o '[0-9.]* % of one core' "$out/game")) |"
+echo "| Game memory before / after $minutes min of throwing | $(grep -o '[0-9]* kB before' "$out/game" | cut -d' ' -f1) kB / $(grep -o '[0-9]* kB after' "$out/game" | cut -d' ' -f1) kB |"
