@@ -33,6 +33,15 @@ class TestLessons : public QObject
     {
         return Inspector(Store::usersDbPath).rows("SELECT topic, log1, log2 FROM activitylog");
     }
+    // A new lesson window in place of the open one (it reads the active texts).
+    void reopen()
+    {
+        if (lessons)
+            lessons->close();
+        lessons = new Lessons(nullptr);
+        lessons->callerWindow = menu;
+        lessons->show();
+    }
     // Long lesson texts, so that every lesson can be scrolled.
     void longLessons(OverrideTranslator &t)
     {
@@ -55,9 +64,7 @@ private slots:
         menu = new HarforaMain(nullptr);
         menu->loginWindow = login;
         login->lastActivityKey.clear();
-        lessons = new Lessons(nullptr);
-        lessons->callerWindow = menu;
-        lessons->show();
+        reopen();
         Inspector(Store::usersDbPath).exec("DELETE FROM activitylog");
     }
     void cleanup()
@@ -189,10 +196,7 @@ private slots:
     {
         OverrideTranslator t;
         longLessons(t);
-        lessons->close();
-        lessons = new Lessons(nullptr);
-        lessons->callerWindow = menu;
-        lessons->show();
+        reopen();
         QVERIFY(scrollBar()->maximum() > 0);
         Clock::advance(40000);
         scrollToEnd();
@@ -210,10 +214,7 @@ private slots:
     {
         OverrideTranslator t;
         longLessons(t);
-        lessons->close();
-        lessons = new Lessons(nullptr);
-        lessons->callerWindow = menu;
-        lessons->show();
+        reopen();
         button("next_Btn")->click(); // lesson 1 unread: nothing
         button("next_Btn")->click();
         button("next_Btn")->click();
