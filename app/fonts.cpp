@@ -11,9 +11,8 @@ struct Substitution {
     QStringList candidates;
 };
 
-QStringList installed(const QStringList &candidates)
+QStringList installed(const QStringList &candidates, const QStringList &families)
 {
-    const QStringList families = QFontDatabase().families(QFontDatabase::Arabic);
     QStringList found;
     for (const QString &c : candidates)
         if (families.contains(c, Qt::CaseInsensitive))
@@ -33,7 +32,7 @@ void registerSubstitutions()
     for (const Substitution &s : table) {
         if (arabicFamilies.contains(s.family, Qt::CaseInsensitive))
             continue; // the real font is there and has Arabic glyphs
-        const QStringList found = installed(s.candidates);
+        const QStringList found = installed(s.candidates, arabicFamilies);
         if (!found.isEmpty())
             QFont::insertSubstitutions(s.family, found);
     }

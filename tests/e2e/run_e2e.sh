@@ -122,12 +122,13 @@ keys Down Return
 shot key-group
 click "$KEYMAP" 669 203
 GAME=$(window game1) || fail "the falling-letters game starts"
-sleep 6
+sleep 9
 geometry "$GAME"
 shot game-before
 before=$(convert "$SHOTS/$(printf %02d $step)-game-before.png" -crop 140x40+$((X + 670))+$((Y + 525)) +repage -format %#  info:)
-for _ in $(seq 30); do keys a s d f; done
+xdotool key a s d f
 shot game-hit
+for _ in $(seq 30); do keys a s d f; done
 sleep 0.5
 shot game-after
 after=$(convert "$SHOTS/$(printf %02d $step)-game-after.png" -crop 140x40+$((X + 670))+$((Y + 525)) +repage -format %# info:)
