@@ -163,8 +163,12 @@ class Course:
                  f'<tr><th>{names["key"]}</th><th>{names["finger"]}</th></tr>' + "".join(rows) + "</table>")
         words = "، ".join(self.words_for(n, 10)) if lang == "ar" else ", ".join(self.words_for(n, 10))
         page = page.replace("{{keys}}", table).replace("{{words}}", html.escape(words))
+        # In English text a left-to-right mark after each Arabic caption keeps
+        # the commas and words around it in reading order.
+        mark = "\u200e" if lang == "en" else ""
         for k, (plain, shift) in self.layout.items():
-            page = page.replace("{{key:" + k + "}}", html.escape(plain)).replace("{{shift:" + k + "}}", html.escape(shift))
+            page = page.replace("{{key:" + k + "}}", html.escape(plain) + mark)
+            page = page.replace("{{shift:" + k + "}}", html.escape(shift) + mark)
         return page
 
     # -- practice texts --------------------------------------------------
