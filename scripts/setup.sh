@@ -4,7 +4,7 @@
 set -e
 PACKAGES="cmake g++ make python3 qtbase5-dev qttools5-dev-tools libqt5sql5-sqlite libx11-dev
 fonts-noto-core fonts-dejavu-core xvfb xauth xdotool x11-utils imagemagick sqlite3 e2fsprogs
-clang libclang-rt-14-dev"
+clang libclang-rt-14-dev appstream"
 missing=""
 for p in $PACKAGES; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"
