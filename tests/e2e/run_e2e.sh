@@ -59,7 +59,7 @@ check "first start makes the data folder with both files" test -s "$DATA/Users.d
 check "the only account is user1" test "$(sql 'SELECT username FROM user')" = user1
 geometry "$LOGIN"
 check "the login window is centred ($X,$Y)" eval "near $X $(( (SCREEN_W - 690) / 2 )) && near $Y $(( (SCREEN_H - 365) / 2 ))"
-check "the default-password hint shows" test "$(pixel "$SHOTS/01-login.png" $((X + 110)) $((Y + 240)))" = "srgb(255,255,0)"
+check "the default-password hint shows" test "$(pixel "$SHOTS/01-login.png" $((X + 592)) $((Y + 250)))" = "srgb(255,255,0)"
 
 # --- log in with the password typed and Return --------------------------
 click "$LOGIN" 380 209
