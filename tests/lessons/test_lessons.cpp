@@ -6,6 +6,7 @@
 #include "login/login.h"
 #include "mainmenu/harforamain.h"
 #include "tests/store/storefixture.h"
+#include "tests/support/loggedin.h"
 #include "tests/support/testsupport.h"
 
 #include <QLabel>
@@ -16,9 +17,9 @@
 class TestLessons : public QObject
 {
     Q_OBJECT
-    QTemporaryDir *home = nullptr;
-    MessageRecorder *recorder = nullptr;
+    LoggedIn *session = nullptr;
     Login *login = nullptr;
+    MessageRecorder *recorder = nullptr;
     HarforaMain *menu = nullptr;
     QPointer<Lessons> lessons;
 
@@ -52,11 +53,9 @@ class TestLessons : public QObject
 private slots:
     void initTestCase()
     {
-        home = new QTemporaryDir;
-        freshProfile(*home);
-        recorder = new MessageRecorder;
-        login = new Login(0, nullptr);
-        Store::currentUser = "user1";
+        session = new LoggedIn;
+        login = session->login;
+        recorder = &session->recorder;
     }
     void init()
     {
@@ -77,12 +76,7 @@ private slots:
             if (qobject_cast<GamespaceWindow *>(w))
                 delete w;
     }
-    void cleanupTestCase()
-    {
-        delete login;
-        delete recorder;
-        delete home;
-    }
+    void cleanupTestCase() { delete session; }
 
     void keyboardGeometry()
     {

@@ -6,6 +6,7 @@
 #include "mainmenu/harforamain.h"
 #include "practice/practising.h"
 #include "tests/store/storefixture.h"
+#include "tests/support/loggedin.h"
 #include "tests/support/testsupport.h"
 
 #include <QGraphicsEllipseItem>
@@ -25,9 +26,9 @@ static unsigned keycodeOf(const QString &c)
 class TestPractising : public QObject
 {
     Q_OBJECT
-    QTemporaryDir *home = nullptr;
-    MessageRecorder *recorder = nullptr;
+    LoggedIn *session = nullptr;
     Login *login = nullptr;
+    MessageRecorder *recorder = nullptr;
     HarforaMain *menu = nullptr;
     OverrideTranslator *texts = nullptr;
     QPointer<practising> window;
@@ -90,11 +91,9 @@ class TestPractising : public QObject
 private slots:
     void initTestCase()
     {
-        home = new QTemporaryDir;
-        freshProfile(*home);
-        recorder = new MessageRecorder;
-        login = new Login(0, nullptr);
-        Store::currentUser = "user1";
+        session = new LoggedIn;
+        login = session->login;
+        recorder = &session->recorder;
     }
     void init()
     {
@@ -118,12 +117,7 @@ private slots:
         delete menu;
         delete texts;
     }
-    void cleanupTestCase()
-    {
-        delete login;
-        delete recorder;
-        delete home;
-    }
+    void cleanupTestCase() { delete session; }
 
     void opensOnTheFirstLesson()
     {

@@ -79,17 +79,23 @@ void bookSymbol(QPainter &p, qreal s)
     }
 }
 
-void letterSymbol(QPainter &p, qreal s, const QString &letter)
+// The outline of a bold Arabic letter centred on a point.
+QPainterPath letterPath(const QString &letter, int pixelSize, const QPointF &centre)
 {
     QFont f("Noto Naskh Arabic");
-    f.setPixelSize(int(s * 0.42));
+    f.setPixelSize(pixelSize);
     f.setBold(true);
     QPainterPath path;
     path.addText(0, 0, f, letter);
     const QRectF r = path.boundingRect();
-    path.translate(s * 0.5 - r.center().x(), s * 0.5 - r.center().y());
+    path.translate(centre.x() - r.center().x(), centre.y() - r.center().y());
+    return path;
+}
+
+void letterSymbol(QPainter &p, qreal s, const QString &letter)
+{
     ink(p, s);
-    p.drawPath(path);
+    p.drawPath(letterPath(letter, int(s * 0.42), QPointF(s * 0.5, s * 0.5)));
 }
 
 void keyCapSymbol(QPainter &p, qreal s, const QString &letter)
@@ -98,16 +104,9 @@ void keyCapSymbol(QPainter &p, qreal s, const QString &letter)
     p.drawRoundedRect(QRectF(s * 0.2, s * 0.2, s * 0.6, s * 0.6), s * 0.1, s * 0.1);
     p.setBrush(QColor("#e8e8ee"));
     p.drawRoundedRect(QRectF(s * 0.27, s * 0.24, s * 0.46, s * 0.44), s * 0.08, s * 0.08);
-    QFont f("Noto Naskh Arabic");
-    f.setPixelSize(int(s * 0.3));
-    f.setBold(true);
-    QPainterPath path;
-    path.addText(0, 0, f, letter);
-    const QRectF r = path.boundingRect();
-    path.translate(s * 0.5 - r.center().x(), s * 0.46 - r.center().y());
     p.setPen(Qt::NoPen);
     p.setBrush(QColor("#2a3a7a"));
-    p.drawPath(path);
+    p.drawPath(letterPath(letter, int(s * 0.3), QPointF(s * 0.5, s * 0.46)));
 }
 
 void joystickSymbol(QPainter &p, qreal s)
