@@ -5,6 +5,7 @@
 namespace Clock {
 namespace {
 qint64 offset = 0;
+bool manualTime = false;
 const QElapsedTimer &base()
 {
     static QElapsedTimer timer = [] {
@@ -18,7 +19,13 @@ const QElapsedTimer &base()
 
 qint64 now()
 {
-    return base().elapsed() + offset;
+    return (manualTime ? 0 : base().elapsed()) + offset;
+}
+
+void setManual(bool manual)
+{
+    offset = now();
+    manualTime = manual;
 }
 
 void advance(qint64 ms)

@@ -7,6 +7,8 @@
 namespace Clock {
 qint64 now();
 void advance(qint64 ms);
+// Tests stop the clock: it then moves only by advance().
+void setManual(bool manual);
 }
 
 // Elapsed time since the last restart, read from Clock.

@@ -53,6 +53,7 @@ class TestLessons : public QObject
 private slots:
     void initTestCase()
     {
+        Clock::setManual(true);
         session = new LoggedIn;
         login = session->login;
         recorder = &session->recorder;
