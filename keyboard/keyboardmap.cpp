@@ -1,6 +1,7 @@
 #include "keyboard/keyboardmap.h"
 
 #include "app/messages.h"
+#include "app/slotsbyname.h"
 #include "keyboard/keyids.h"
 #include "lessons/keyboardpanel.h"
 #include "lessons/lessons.h"
@@ -33,7 +34,7 @@ KeyBoardMap::KeyBoardMap(int build, QWidget *parent) : QDialog(parent)
         buildWidgets();
         KeyboardPanel::setCaptions(this, 0);
         fillKeyGroups();
-        QMetaObject::connectSlotsByName(this);
+        SlotsByName::connect(this);
     }
     buildTables();
 }

@@ -1,5 +1,6 @@
 #include "lessons/lessons.h"
 
+#include "app/slotsbyname.h"
 #include "games/gamespacewindow.h"
 #include "keyboard/keyids.h"
 #include "lessons/keyboardpanel.h"
@@ -61,7 +62,7 @@ Lessons::Lessons(QWidget *parent) : QWidget(parent)
     draw_hand();
     connect(textBrowser->verticalScrollBar(), &QScrollBar::valueChanged, this,
             &Lessons::onVerticalScrollBarValueChanged);
-    QMetaObject::connectSlotsByName(this);
+    SlotsByName::connect(this);
 }
 
 void Lessons::buildForm()

@@ -1,5 +1,7 @@
 #include "login/browse.h"
 
+#include "app/slotsbyname.h"
+
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QGridLayout>
@@ -41,7 +43,7 @@ Browse::Browse(QString fileName, QString rootPath, QWidget *parent) : QDialog(pa
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(okButton, &QPushButton::clicked, this, &Browse::ok_pushbutton_clicked);
     resize(600, 400);
-    QMetaObject::connectSlotsByName(this);
+    SlotsByName::connect(this);
 }
 
 void Browse::chooseFolder(const QString &folder)

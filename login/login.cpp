@@ -1,6 +1,7 @@
 #include "login/login.h"
 
 #include "app/messages.h"
+#include "app/slotsbyname.h"
 #include "app/translate.h"
 #include "login/browse.h"
 #include "mainmenu/harforamain.h"
@@ -69,7 +70,7 @@ Login::Login(int flag, QWidget *parent) : QWidget(parent)
     key->setEnabled(false);
     loginpassword->setEchoMode(QLineEdit::Password);
     loginpassword->setProperty("mandatoryField", true);
-    QMetaObject::connectSlotsByName(this);
+    SlotsByName::connect(this);
     connect(loginpassword, &QLineEdit::returnPressed, loginbutton, &QPushButton::click);
 
     if (flag == 0)

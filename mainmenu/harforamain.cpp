@@ -1,6 +1,7 @@
 #include "mainmenu/harforamain.h"
 
 #include "app/placement.h"
+#include "app/slotsbyname.h"
 #include "games/gameselectionwindow.h"
 #include "lessons/lessons.h"
 #include "login/login.h"
@@ -78,7 +79,7 @@ HarforaMain::HarforaMain(QWidget *parent) : QWidget(parent)
     setFixedSize(656, 114);
     move(0, 0);
     setWindowFlags((windowFlags() & ~Qt::WindowMaximizeButtonHint) | Qt::CustomizeWindowHint);
-    QMetaObject::connectSlotsByName(this);
+    SlotsByName::connect(this);
 }
 
 QPoint HarforaMain::chooserPosition(const QPushButton *button, int offset) const

@@ -1,6 +1,7 @@
 #include "practice/practising.h"
 
 #include "app/messages.h"
+#include "app/slotsbyname.h"
 #include "keyboard/keyboardmap.h"
 #include "keyboard/keyids.h"
 #include "keyboard/scancode.h"
@@ -107,7 +108,7 @@ practising::practising(bool practise, int first, int last, QWidget *parent)
     installEventFilter(this);
     editor->installEventFilter(this);
     editor->viewport()->installEventFilter(this);
-    QMetaObject::connectSlotsByName(this);
+    SlotsByName::connect(this);
     editor->setFocus();
     emit hideTypingMainFromPractise();
 }
