@@ -3,5 +3,6 @@
 set -e
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/setup.sh"
-"$root/scripts/build.sh" "$root/build" > "$root/build.log" 2>&1 || { tail -40 "$root/build.log"; exit 1; }
+mkdir -p "$root/build"
+"$root/scripts/build.sh" "$root/build" > "$root/build/build.log" 2>&1 || { tail -40 "$root/build/build.log"; exit 1; }
 exec "$root/build/harfora"

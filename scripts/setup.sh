@@ -1,10 +1,13 @@
 #!/bin/sh
-# Installs the Debian 12 packages Harfora needs to build, run and test;
-# does nothing when they are all there.
+# Installs the Debian 12 packages Harfora needs to build, run, test and
+# package; does nothing when they are all there. The list is checked against
+# what the build really uses by scripts/check_setup.sh.
 set -e
-PACKAGES="cmake g++ make python3 qtbase5-dev qttools5-dev-tools libqt5sql5-sqlite libx11-dev
-fonts-noto-core fonts-dejavu-core xvfb xauth xdotool x11-utils imagemagick sqlite3 e2fsprogs
-clang libclang-rt-14-dev appstream"
+PACKAGES="cmake g++ make python3 dpkg-dev file
+qtbase5-dev qttools5-dev qttools5-dev-tools libqt5sql5-sqlite qttranslations5-l10n
+libx11-dev fonts-noto-core fonts-dejavu-core
+xvfb xauth xdotool x11-utils imagemagick sqlite3 e2fsprogs
+clang libclang-rt-14-dev appstream xkb-data hunspell-ar"
 missing=""
 for p in $PACKAGES; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"
