@@ -3,10 +3,10 @@
 # package; does nothing when they are all there. The list is checked against
 # what the build really uses by scripts/check_setup.sh.
 set -e
-PACKAGES="cmake g++ make python3 dpkg-dev file
+PACKAGES="cmake g++ make python3 python3-minimal dpkg-dev file
 qtbase5-dev qttools5-dev qttools5-dev-tools libqt5sql5-sqlite qttranslations5-l10n
 libx11-dev fonts-noto-core fonts-dejavu-core
-xvfb xauth xdotool x11-utils imagemagick sqlite3 e2fsprogs
+xvfb xauth xdotool x11-utils imagemagick imagemagick-6.q16 sqlite3 e2fsprogs
 clang libclang-rt-14-dev appstream xkb-data hunspell-ar"
 missing=""
 for p in $PACKAGES; do
