@@ -432,6 +432,7 @@ private slots:
         QVERIFY(store.failed());
         QVERIFY(recorder->texts().join('\n').contains("damaged"));
         QVERIFY(UsersFile::problem(Store::usersDbPath).startsWith("The user table of this file is damaged."));
+        QCOMPARE(check("user1", Store::defaultPassword), 2); // not a wrong password
     }
 };
 
