@@ -54,6 +54,14 @@ class TestStore : public QObject
     {
         return Inspector(file).value("SELECT sql FROM sqlite_master WHERE name=?", {table});
     }
+    // The list a model holds; the model is freed (it belongs to the caller).
+    static QStringList listed(dB_Stuff &store, int which)
+    {
+        QPointer<QStringListModel> model = store.loadModel(which);
+        const QStringList rows = model->stringList();
+        delete model;
+        return rows;
+    }
     int check(const QString &name, const QString &password)
     {
         return dB_Stuff().checkPassword(name, passwordHash(password));
@@ -262,8 +270,9 @@ private slots:
     {
         dB_Stuff().addDatabasePath("/a/Users.dB", Store::settingsDbPath);
         dB_Stuff().addDatabasePath("/a/Users.dB", Store::settingsDbPath);
-        QCOMPARE(dB_Stuff().loadModel(1)->stringList(), (QStringList{"/a/Users.dB", "/a/Users.dB"}));
-        QCOMPARE(dB_Stuff().loadModel(2)->stringList(), QStringList{"user1"});
+        dB_Stuff store;
+        QCOMPARE(listed(store, 1), (QStringList{"/a/Users.dB", "/a/Users.dB"}));
+        QCOMPARE(listed(store, 2), QStringList{"user1"});
         QCOMPARE(dB_Stuff().infoValue("version", Store::usersDbPath), QString("1"));
         Inspector(Store::usersDbPath).exec("DROP TABLE info");
         QCOMPARE(dB_Stuff().infoValue("version", Store::usersDbPath), QString("0"));
@@ -428,7 +437,7 @@ private slots:
         QFETCH(bool, pages);
         damageUserTable(Store::usersDbPath, pages);
         dB_Stuff store;
-        QCOMPARE(store.loadModel(2)->stringList(), QStringList());
+        QCOMPARE(listed(store, 2), QStringList());
         QVERIFY(store.failed());
         QVERIFY(recorder->texts().join('\n').contains("damaged"));
         QVERIFY(UsersFile::problem(Store::usersDbPath).startsWith("The user table of this file is damaged."));
