@@ -152,9 +152,9 @@ void GameSelectionWindow::ReturnFrKbMap(bool NoSel, QStringList st, int)
     if (!game)
         return;
     const int result = game->exec();
+    delete game; // however it ended
     emit SendGameSelectionBackToTypingMain(selectionCode, st);
     if (result == QDialog::Accepted) {
-        delete game;
         QMetaObject::invokeMethod(this, "close", Qt::QueuedConnection);
     }
 }

@@ -288,7 +288,9 @@ void Lessons::on_pushButton_clicked()
 void Lessons::on_pushButton_4_clicked()
 {
     const QStringList letters = captions.split(' ', Qt::KeepEmptyParts);
+    delete gameWindow; // one space game window at a time
     gameWindow = new GamespaceWindow(letters, nullptr);
+    gameWindow->setAttribute(Qt::WA_DeleteOnClose);
     hide();
     gameWindow->show();
     show();

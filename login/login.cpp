@@ -9,10 +9,13 @@
 #include "store/dbstuff.h"
 #include "store/passwordhash.h"
 #include "store/session.h"
+#include "store/usernames.h"
+#include "store/usersfile.h"
 
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
@@ -71,6 +74,7 @@ Login::Login(int flag, QWidget *parent) : QWidget(parent)
     loginpassword->setEchoMode(QLineEdit::Password);
     loginpassword->setProperty("mandatoryField", true);
     SlotsByName::connect(this);
+    logincurrentusers->installEventFilter(this);
     connect(loginpassword, &QLineEdit::returnPressed, loginbutton, &QPushButton::click);
 
     if (flag == 0)
@@ -233,7 +237,9 @@ void Login::loadData(int mode)
         delete paths;
     } else if (mode == 2) {
         // Parented to the combo box, the previous model is deleted by setModel.
-        QPointer<QStringListModel> users = dB_Stuff().loadModel(2);
+        dB_Stuff store;
+        QPointer<QStringListModel> users = store.loadModel(2);
+        usersUnread = store.failed();
         users->setParent(logincurrentusers);
         logincurrentusers->setModel(users);
         DatabaseFiles::repairUsersDatabase();
@@ -243,6 +249,35 @@ void Login::loadData(int mode)
 QString Login::selectedUser() const
 {
     return logincurrentusers->currentText();
+}
+
+void Login::reloadUsersIfUnread()
+{
+    if (usersUnread && ready)
+        loadData(2);
+}
+
+bool Login::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == logincurrentusers &&
+        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress))
+        reloadUsersIfUnread();
+    return QWidget::eventFilter(watched, event);
+}
+
+// The name as stored, or empty (after saying why) when it may not be used.
+QString Login::acceptedNewName(const QString &typed)
+{
+    const QString name = UserNames::cleaned(typed);
+    if (name.isEmpty())
+        Messages::warning(nullptr, tr("Error"), tr("New user name can not be empty"));
+    else if (UserNames::hasInvisible(name))
+        Messages::warning(nullptr, tr("Error"),
+                          tr("The user name holds invisible or direction-control characters. "
+                             "Please type it without them."));
+    else
+        return name;
+    return QString();
 }
 
 void Login::on_logindBList_currentIndexChanged(int index)
@@ -302,6 +337,7 @@ bool Login::checkCurrentPassword()
         Messages::warning(nullptr, tr("Current password"), tr("Your current password in the password field is empty"));
         return true;
     }
+    reloadUsersIfUnread();
     const int result = dB_Stuff().checkPassword(selectedUser(), passwordHash(loginpassword->text()));
     if (result == 1)
         Messages::warning(nullptr, tr("Error"), tr("Wrong login password, please correct it"));
@@ -385,13 +421,12 @@ int Login::userDialog(int mode)
         }
         return 0;
     }
-    if (name->text().isEmpty()) {
-        Messages::warning(nullptr, tr("Error"), tr("New user name can not be empty"));
+    const QString newName = acceptedNewName(name->text());
+    if (newName.isEmpty())
         return 3;
-    }
-    dB_Stuff().createUser(name->text(), passwordHash(password->text()));
+    dB_Stuff().createUser(newName, passwordHash(password->text()));
     loadData(2);
-    const int found = logincurrentusers->findText(name->text(), Qt::MatchFixedString);
+    const int found = logincurrentusers->findText(newName, Qt::MatchFixedString);
     if (found >= 0)
         logincurrentusers->setCurrentIndex(found);
     loginpassword->clear();
@@ -426,11 +461,19 @@ void Login::on_loginbrowse_clicked()
             Messages::information(nullptr, tr("Already Exist"), tr("Selected file already exists in the drop list"));
             return;
         }
-    logindBList->addItem(chosen);
-    logindBList->setCurrentIndex(logindBList->count() - 1);
-    if (dB_Stuff().infoValue("version", chosen).toFloat() > 0) {
-        dB_Stuff().addDatabasePath(chosen, Store::settingsDbPath);
-        Store::usersDbPath = chosen;
-        loadData(2);
+    addBrowsedFile(chosen);
+}
+
+// Checked before anything opens it for writing: a refused file is listed for
+// this run but neither chosen nor stored, and stays as it was.
+void Login::addBrowsedFile(const QString &path)
+{
+    const QString problem = UsersFile::problem(path);
+    logindBList->addItem(path);
+    if (!problem.isEmpty()) {
+        Messages::warning(nullptr, tr("Error"), problem);
+        return;
     }
+    dB_Stuff().addDatabasePath(path, Store::settingsDbPath);
+    logindBList->setCurrentIndex(logindBList->count() - 1);
 }

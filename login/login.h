@@ -41,6 +41,10 @@ private:
     void fillLanguageList();
     void showDefaultPasswordHint();
     QString selectedUser() const;
+    QString acceptedNewName(const QString &typed);
+    void reloadUsersIfUnread();
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void addBrowsedFile(const QString &path);
 
     QFrame *frame;
     QLabel *label_3, *label_6, *label_2;
@@ -50,5 +54,8 @@ private:
     QLabel *titleLabel, *versionLabel;
     QPointer<QLabel> hintLabel;
     bool filling = false;
+    // The last user list could not be read (locked, damaged): read it again
+    // when the list or the password is next used.
+    bool usersUnread = false;
     QStringList languageLabels, languageKeys;
 };

@@ -5,11 +5,14 @@
 #include "store/passwordhash.h"
 #include "store/session.h"
 #include "store/tables.h"
+#include "store/usersfile.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 
 namespace DatabaseFiles {
 
@@ -58,32 +61,66 @@ bool ensure(const QString &path, const char *message, const char *errorProperty)
 }
 }
 
-bool extractDatabase(const QString &resource, const QString &target)
+namespace {
+// Fills a copy of the template with the tables (and, for a users database,
+// the default account) the target's name calls for.
+bool fillCopy(const QString &copy, bool users, bool settings)
 {
-    QFile::copy(resource, target);
-    QFile::setPermissions(target, QFileDevice::Permissions(0x6066));
-
     dB_Stuff store;
-    QString problem;
-    if (!QFileInfo(target).isFile() || !store.openFile(target, &problem)) {
-        Messages::warning(nullptr, loginText(QT_TRANSLATE_NOOP("Login", "Error")), loginText(QT_TRANSLATE_NOOP("Login", "Couldn't open database file.")) + target);
+    if (!store.openFile(copy)) {
         store.closeConnection();
         return false;
     }
-    const bool users = target.contains("Users.dB");
     if (users)
         fillUsersTables();
-    else if (target.contains("Setting.dB"))
+    else if (settings)
         fillSettingsTables();
     QSqlDatabase::database(QSqlDatabase::defaultConnection, false).close();
     store.closeConnection();
-    if (users) {
-        const QString keepUsers = Store::usersDbPath;
-        Store::usersDbPath = target;
-        dB_Stuff().createUser(Store::defaultUser, passwordHash(Store::defaultPassword), true);
-        Store::usersDbPath = keepUsers;
-    }
+    if (!users)
+        return true;
+    const QString keepUsers = Store::usersDbPath;
+    Store::usersDbPath = copy;
+    dB_Stuff().createUser(Store::defaultUser, passwordHash(Store::defaultPassword), true);
+    Store::usersDbPath = keepUsers;
     return true;
+}
+
+// Read back before the file takes its real name: a version row, and for a
+// users database the default account.
+bool complete(const QString &copy, bool users)
+{
+    dB_Stuff store;
+    bool ok = store.openFile(copy);
+    if (ok) {
+        QSqlQuery query(QSqlDatabase::database(QSqlDatabase::defaultConnection, false));
+        ok = query.exec("SELECT count(*) FROM info WHERE parameter='version'") && query.next() &&
+             query.value(0).toInt() == 1;
+        if (ok && users)
+            ok = query.exec("SELECT count(*) FROM user") && query.next() && query.value(0).toInt() == 1;
+    }
+    QSqlDatabase::database(QSqlDatabase::defaultConnection, false).close();
+    store.closeConnection();
+    return ok;
+}
+}
+
+// The file is made under a name beside the target and renamed into place
+// when complete, so a program killed half-way never leaves a partial file.
+bool extractDatabase(const QString &resource, const QString &target)
+{
+    const QString copy = target + ".part";
+    QFile::remove(copy); // left by a run that was stopped
+    const bool users = target.contains("Users.dB");
+    const bool made = QFile::copy(resource, copy) &&
+                      QFile::setPermissions(copy, QFileDevice::Permissions(0x6066)) &&
+                      fillCopy(copy, users, target.contains("Setting.dB")) && complete(copy, users) &&
+                      QFile::rename(copy, target);
+    if (!made) {
+        QFile::remove(copy);
+        Messages::warning(nullptr, loginText(QT_TRANSLATE_NOOP("Login", "Error")), loginText(QT_TRANSLATE_NOOP("Login", "Couldn't open database file.")) + target);
+    }
+    return made;
 }
 
 Startup checkFiles()
@@ -102,6 +139,10 @@ Startup checkFiles()
 
 void repairUsersDatabase()
 {
+    // Another program's file is only written once it is a users database.
+    const QString local = QDir::toNativeSeparators(Store::dataFolder + "/" + "Users.dB");
+    if (Store::usersDbPath != local && !UsersFile::problem(Store::usersDbPath).isEmpty())
+        return;
     dB_Stuff store;
     if (store.openFile(Store::usersDbPath))
         Schema::repairUsersTables();

@@ -4,6 +4,7 @@
 #include "store/passwordhash.h"
 #include "store/session.h"
 #include "store/tables.h"
+#include "store/usernames.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -13,7 +14,22 @@
 namespace {
 bool added = false;
 // A classroom may share one users database: wait for another writer's lock.
-const char connectOptions[] = "QSQLITE_BUSY_TIMEOUT=5000";
+int busyMs = 5000;
+
+bool missingTable(const QSqlError &error)
+{
+    return error.databaseText().contains("no such table");
+}
+}
+
+void dB_Stuff::setBusyTimeout(int ms)
+{
+    busyMs = ms;
+}
+
+int dB_Stuff::busyTimeout()
+{
+    return busyMs;
 }
 
 dB_Stuff::dB_Stuff(QWidget *) : QWidget(nullptr) {}
@@ -53,7 +69,8 @@ void dB_Stuff::closeConnection()
 QString dB_Stuff::describe(const QSqlError &error)
 {
     const QString text = error.databaseText() + ' ' + error.driverText();
-    if (text.contains("not a database") || text.contains("encrypted") || text.contains("malformed"))
+    if (text.contains("not a database") || text.contains("encrypted") || text.contains("malformed") ||
+        text.contains("no such column"))
         return tr("The file is not a database of this program (it is damaged or of another kind).");
     if (text.contains("readonly") || text.contains("read-only") || text.contains("unable to open"))
         return tr("The file or its folder is read-only.");
@@ -62,13 +79,16 @@ QString dB_Stuff::describe(const QSqlError &error)
     return error.text();
 }
 
-bool dB_Stuff::openFile(const QString &path, QString *problem)
+bool dB_Stuff::openFile(const QString &path, QString *problem, bool readOnly)
 {
     openConnection();
     db->setDatabaseName(path);
-    db->setConnectOptions(connectOptions);
+    db->setConnectOptions(QString("QSQLITE_BUSY_TIMEOUT=%1").arg(busyMs) +
+                          (readOnly ? ";QSQLITE_OPEN_READONLY" : ""));
     QString why;
-    if (path.isEmpty() || !QFileInfo(path).isFile()) {
+    if (QFileInfo(path).isDir()) {
+        why = tr("This is a folder, not a database file.");
+    } else if (path.isEmpty() || !QFileInfo(path).isFile()) {
         why = tr("The file does not exist.");
     } else if (!db->open()) {
         why = describe(db->lastError());
@@ -103,6 +123,12 @@ void dB_Stuff::reportWriteFailure(const QSqlError &error)
                           describe(error));
 }
 
+void dB_Stuff::reportReadFailure(const QString &what, const QSqlError &error)
+{
+    readFailed = true;
+    Messages::warning(nullptr, tr("Error"), what + "\n" + db->databaseName() + "\n" + describe(error));
+}
+
 void dB_Stuff::finish()
 {
     if (db)
@@ -120,14 +146,20 @@ QPointer<QStringListModel> dB_Stuff::loadModel(int which)
                           tr("Couldn't open database file  ") +
                               (which == 1 ? "Settings database" : "Users database") + "\n" + problem);
         closeConnection();
+        readFailed = true;
         return model;
     }
     QStringList rows;
     {
         QSqlQuery query(*db);
-        if (query.exec(which == 1 ? "SELECT dBPath from setting" : "SELECT username FROM user"))
-            while (query.next())
-                rows.append(query.value(0).toString());
+        bool ok = query.exec(which == 1 ? "SELECT dBPath from setting" : "SELECT username FROM user");
+        while (ok && query.next())
+            rows.append(query.value(0).toString());
+        // A missing table is made again by the repair; a lock or damage is
+        // said, and the short list is not taken for the whole one.
+        const QSqlError error = query.lastError();
+        if (error.type() != QSqlError::NoError && !missingTable(error))
+            reportReadFailure(tr("Couldn't read the list of users."), error);
     }
     finish();
     model->setStringList(rows);
@@ -160,30 +192,49 @@ QString dB_Stuff::infoValue(const QString &parameter, const QString &file)
     return value;
 }
 
+// Check and insert are one transaction, so two programs creating the same
+// name at once still leave one row; a look-alike of a stored name counts as
+// that name.
+bool dB_Stuff::insertNewUser(const QString &name, const QString &hash, QSqlError *failure)
+{
+    QSqlQuery query(*db);
+    if (!query.exec("BEGIN IMMEDIATE")) {
+        *failure = query.lastError();
+        return false;
+    }
+    bool exists = false;
+    const QString key = UserNames::lookAlikeKey(name);
+    if (query.exec("Select username from user"))
+        while (!exists && query.next())
+            exists = UserNames::lookAlikeKey(query.value(0).toString()) == key;
+    else
+        *failure = query.lastError();
+    if (!exists && !failure->isValid()) {
+        query.prepare("Insert into user(username,password) values (?,?)");
+        query.addBindValue(name);
+        query.addBindValue(hash);
+        if (!query.exec())
+            *failure = query.lastError();
+    }
+    query.finish();
+    if (failure->isValid() || !query.exec("COMMIT")) {
+        if (!failure->isValid())
+            *failure = query.lastError();
+        query.exec("ROLLBACK");
+    }
+    return exists;
+}
+
 void dB_Stuff::createUser(const QString &name, const QString &hash, bool silent)
 {
     if (!openUsers())
         return;
-    bool exists = false;
     QSqlError failure;
-    {
-        QSqlQuery query(*db);
-        query.prepare("Select username from user where username=?");
-        query.addBindValue(name);
-        exists = query.exec() && query.next();
-        if (!exists) {
-            QSqlQuery insert(*db);
-            insert.prepare("Insert into user(username,password) values (?,?)");
-            insert.addBindValue(name);
-            insert.addBindValue(hash);
-            if (!insert.exec())
-                failure = insert.lastError();
-        }
-    }
-    if (exists) {
-        Messages::warning(nullptr, tr("Error"), tr("Username already exists"));
-    } else if (failure.isValid()) {
+    const bool exists = insertNewUser(name, hash, &failure);
+    if (failure.isValid()) {
         reportWriteFailure(failure);
+    } else if (exists) {
+        Messages::warning(nullptr, tr("Error"), tr("Username already exists"));
     } else if (!silent) {
         Messages::information(nullptr, tr("Done"), tr("New username has been created"));
     }
@@ -199,8 +250,15 @@ int dB_Stuff::checkPassword(const QString &name, const QString &hash)
         QSqlQuery query(*db);
         query.prepare("select password from user where username=?");
         query.addBindValue(name);
-        if (query.exec() && query.next())
+        const bool ok = query.exec();
+        if (ok && query.next())
             stored = query.value("password").toString();
+        // A lock is no wrong password: say so and let the caller stop.
+        if (!ok && !missingTable(query.lastError())) {
+            reportReadFailure(tr("Couldn't check the password."), query.lastError());
+            finish();
+            return 2;
+        }
     }
     finish();
     return !stored.isEmpty() && stored == hash ? 0 : 1;
@@ -325,8 +383,13 @@ void dB_Stuff::logActivity(const QString &topic, const QString &log1, const QStr
                                  log3, log4, log5, log6})
             query.addBindValue(v);
         // A missing table stays silent (the login window recreates it); a
-        // file that cannot be written is reported, so no log is lost unseen.
-        if (tableExists("activitylog") && !query.exec())
+        // look-up or write that fails (a lock held past the busy timeout, a
+        // read-only file) is reported, so no row is lost unseen.
+        QSqlError lookup;
+        const TableState state = tableState("activitylog", &lookup);
+        if (state == TableState::Unreadable)
+            reportWriteFailure(lookup);
+        else if (state == TableState::Present && !query.exec())
             reportWriteFailure(query.lastError());
     }
     finish();

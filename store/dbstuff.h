@@ -21,6 +21,13 @@ public:
     void openConnection();
     void closeConnection();
     static bool connectionAdded();
+    // How long an operation waits for another program's lock before it
+    // fails (5 s); tests shorten it.
+    static void setBusyTimeout(int ms);
+    static int busyTimeout();
+    // True when the last loadModel could not read its rows (the list shown
+    // is then empty or short and worth reading again).
+    bool failed() const { return readFailed; }
 
     // 1: stored database paths of Setting.dB; 2: user names of the users
     // database in use. The model belongs to the caller; the file stays open.
@@ -38,14 +45,18 @@ public:
 
     // Points the connection at a file and checks that it really is an SQLite
     // database we can read; on failure `problem` says why, in words.
-    bool openFile(const QString &path, QString *problem = nullptr);
+    // A read-only open never writes to the file, not even a journal.
+    bool openFile(const QString &path, QString *problem = nullptr, bool readOnly = false);
     static QString describe(const QSqlError &error);
 
 private:
     bool openUsers();
     void reportWriteFailure(const QSqlError &error);
+    void reportReadFailure(const QString &what, const QSqlError &error);
+    bool insertNewUser(const QString &name, const QString &hash, QSqlError *failure);
     void finish();
 
     QSqlDatabase *db = nullptr;
     QSqlDatabase handle;
+    bool readFailed = false;
 };

@@ -3,29 +3,46 @@
 #include "app/messages.h"
 
 #include <QCoreApplication>
+#include <QSqlError>
 #include <QSqlQuery>
 
-bool tableExists(const QString &name)
+TableState tableState(const QString &name, QSqlError *error)
 {
     QSqlQuery query;
     query.prepare("SELECT name FROM sqlite_master WHERE type =:table AND name = :name ");
     query.bindValue(":table", "table");
     query.bindValue(":name", name);
-    return query.exec() && query.next() && query.value("name").toString() == name;
+    if (!query.exec()) {
+        if (error)
+            *error = query.lastError();
+        return TableState::Unreadable;
+    }
+    return query.next() && query.value("name").toString() == name ? TableState::Present : TableState::Missing;
+}
+
+bool tableExists(const QString &name)
+{
+    return tableState(name) == TableState::Present;
 }
 
 int createTable(const QString &name, const QString &columns)
 {
-    if (tableExists(name))
+    const TableState state = tableState(name);
+    if (state == TableState::Present)
         return 3;
+    if (state == TableState::Unreadable)
+        return -1;
     QSqlQuery query;
     return query.exec("create table " + name + columns) ? 1 : -1;
 }
 
 int insertRow(const QString &table, const QString &columns, const QVariantList &values)
 {
-    if (!tableExists(table))
+    const TableState state = tableState(table);
+    if (state == TableState::Missing)
         return 0;
+    if (state == TableState::Unreadable)
+        return -1;
     QStringList marks;
     for (int i = 0; i < values.size(); ++i)
         marks.append("?");
@@ -65,7 +82,9 @@ void repairUsersTables()
          QT_TRANSLATE_NOOP("Login", "Couldn't create USER table in users database, please check and restart the program ")},
     };
     for (const Repair &r : repairs) {
-        if (tableExists(r.table))
+        // An unreadable file (locked, damaged) has been reported by the
+        // list that was read just before; creating would only fail again.
+        if (tableState(r.table) != TableState::Missing)
             continue;
         QSqlQuery query;
         if (!query.exec(QStringLiteral("create table ") + r.table + r.columns))

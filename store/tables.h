@@ -3,7 +3,14 @@
 #include <QString>
 #include <QVariantList>
 
+class QSqlError;
+
 // Table helpers working on the default connection, whatever file it has open.
+enum class TableState { Present, Missing, Unreadable };
+// Tells a missing table from a look-up that failed (locked or damaged file);
+// `error` receives the failure.
+TableState tableState(const QString &name, QSqlError *error = nullptr);
+// True only when the table is there; false when missing or unreadable.
 bool tableExists(const QString &name);
 // 3: already there (untouched), 1: created, -1: failed.
 int createTable(const QString &name, const QString &columns);

@@ -7,6 +7,8 @@
 #include "tests/support/testsupport.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -93,6 +95,7 @@ private slots:
         closeMenus();
         delete login;
         delete recorder;
+        dB_Stuff::setBusyTimeout(5000);
         delete home;
         QGuiApplication::setLayoutDirection(Qt::LeftToRight);
     }
@@ -268,14 +271,136 @@ private slots:
         QCOMPARE(again.findChild<QComboBox *>("logindBList")->itemText(1), otherFile);
     }
 
-    void browsedFileWithoutVersionIsNotStored()
+    void newNames_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("listed");
+        QTest::addColumn<QString>("message");
+        const QString invisible = "The user name holds invisible or direction-control characters. "
+                                  "Please type it without them.";
+        const QStringList one{"user1"};
+        QTest::newRow("trailing blank") << "user1 " << one << "Username already exists";
+        QTest::newRow("blanks around") << "  sara  " << QStringList{"user1", "sara"} << "New username has been created";
+        QTest::newRow("zero-width space") << QString::fromUtf8("user\u200b1") << one << invisible;
+        QTest::newRow("embedding") << QString::fromUtf8("\u202buser1\u202c") << one << invisible;
+        QTest::newRow("isolate") << QString::fromUtf8("\u2067sara\u2069") << one << invisible;
+        QTest::newRow("rtl mark") << QString::fromUtf8("sara\u200f") << one << invisible;
+        QTest::newRow("arabic letter mark") << QString::fromUtf8("\u061cسارة") << one << invisible;
+        QTest::newRow("tab") << "sa\tra" << one << invisible;
+        QTest::newRow("only blanks") << "   " << one << "New user name can not be empty";
+    }
+    void newNames()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QStringList, listed);
+        QFETCH(QString, message);
+        answerUserDialog(typed, "pw", "pw");
+        click("logincreateuser");
+        QCOMPARE(recorder->messages.last().text, message);
+        QCOMPARE(userNames(), listed);
+    }
+
+    // Stored rows stay as they are, and a new name that reads like one of
+    // them is taken for it.
+    void lookAlikeOfAStoredName()
+    {
+        const QString stored = QString::fromUtf8("ali\u200b");
+        Inspector(Store::usersDbPath).exec("INSERT INTO user VALUES('" + stored + "', 'x')");
+        answerUserDialog("ali", "pw", "pw");
+        click("logincreateuser");
+        QCOMPARE(recorder->messages.last().text, QString("Username already exists"));
+        QCOMPARE(userNames(), (QStringList{"user1", stored}));
+    }
+
+    // A lock held at start past the busy timeout: said, and the list comes
+    // back once the lock is gone, without a restart.
+    void lockedListIsReadAgain()
+    {
+        delete login;
+        dB_Stuff::setBusyTimeout(50);
+        LockHolder locker(Store::usersDbPath);
+        QVERIFY(locker.locked);
+        recorder->clear();
+        login = new Login(0, nullptr);
+        login->show();
+        QVERIFY(recorder->texts().join('\n').contains("locked by another program"));
+        QVERIFY(userNames().isEmpty());
+        recorder->clear();
+        password()->setText(Store::defaultPassword);
+        click("loginbutton");
+        QVERIFY(!openMenu());
+        QVERIFY(recorder->texts().join('\n').contains("locked by another program"));
+        QVERIFY(!recorder->contains("Wrong login password, please correct it"));
+        locker.release();
+        QTest::mouseClick(users(), Qt::LeftButton);
+        users()->hidePopup();
+        QCOMPARE(userNames(), QStringList{"user1"});
+        click("loginbutton");
+        QVERIFY(openMenu());
+    }
+
+    void damagedUserTableAtStart()
+    {
+        delete login;
+        damageUserTable(Store::usersDbPath, true);
+        recorder->clear();
+        login = new Login(0, nullptr);
+        QVERIFY(recorder->texts().join('\n').contains("damaged"));
+    }
+
+    // Files that are refused when browsed to: listed for this run, never
+    // stored, never written, not even when chosen in the list.
+    void refusedFilesStayAsTheyWere_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("zero bytes") << "empty" << "database file version does not match";
+        QTest::newRow("another program's") << "foreign" << "database file version does not match";
+        QTest::newRow("no version row") << "unversioned" << "database file version does not match";
+        QTest::newRow("user table columns") << "columns" << "The user table of this file is damaged.";
+        QTest::newRow("user table page") << "page" << "The user table of this file is damaged.";
+    }
+    void refusedFilesStayAsTheyWere()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, message);
+        QTemporaryDir other;
+        const QString file = other.filePath("Users.dB");
+        if (kind == "empty") {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        } else if (kind == "foreign") {
+            Inspector(file).exec("CREATE TABLE notes(text TEXT)");
+        } else {
+            QVERIFY(DatabaseFiles::extractDatabase(DatabaseFiles::emptyDatabaseResource, file));
+            if (kind == "unversioned")
+                Inspector(file).exec("DELETE FROM info");
+            else
+                damageUserTable(file, kind == "page");
+        }
+        auto bytes = [&] {
+            QFile f(file);
+            f.open(QIODevice::ReadOnly);
+            return f.readAll();
+        };
+        const QByteArray before = bytes();
+        browseTo(other.path());
+        QVERIFY2(recorder->messages.last().text.startsWith(message), qPrintable(recorder->messages.last().text));
+        QCOMPARE(databases()->count(), 2);
+        QCOMPARE(databases()->currentIndex(), 0);
+        databases()->setCurrentIndex(1);
+        databases()->setCurrentIndex(0);
+        QCOMPARE(bytes(), before);
+        QCOMPARE(Inspector(Store::settingsDbPath).value("SELECT count(*) FROM setting"), QString("0"));
+        QCOMPARE(QDir(other.path()).entryList(QDir::Files), QStringList{"Users.dB"});
+    }
+
+    void folderNamedLikeTheFile()
     {
         QTemporaryDir other;
-        QVERIFY(DatabaseFiles::extractDatabase(DatabaseFiles::emptyDatabaseResource, other.filePath("Users.dB")));
-        Inspector(other.filePath("Users.dB")).exec("DELETE FROM info");
+        QVERIFY(QDir().mkdir(other.filePath("Users.dB")));
         browseTo(other.path());
-        QCOMPARE(recorder->messages.last().text, QString("database file version does not match"));
-        QCOMPARE(databases()->count(), 2);
+        QCOMPARE(recorder->messages.last().text, QString("This is a folder, not a database file."));
         QCOMPARE(Inspector(Store::settingsDbPath).value("SELECT count(*) FROM setting"), QString("0"));
     }
 

@@ -1,10 +1,13 @@
 #include "app/translate.h"
 #include "store/passwordhash.h"
 #include "store/tables.h"
+#include "store/usersfile.h"
 #include "tests/store/storefixture.h"
 #include "tests/support/testsupport.h"
 
 #include <QDateTime>
+#include <QDir>
+#include <QSqlError>
 #include <QFile>
 #include <QProcess>
 #include <QSqlRecord>
@@ -51,6 +54,14 @@ class TestStore : public QObject
     {
         return Inspector(file).value("SELECT sql FROM sqlite_master WHERE name=?", {table});
     }
+    // The list a model holds; the model is freed (it belongs to the caller).
+    static QStringList listed(dB_Stuff &store, int which)
+    {
+        QPointer<QStringListModel> model = store.loadModel(which);
+        const QStringList rows = model->stringList();
+        delete model;
+        return rows;
+    }
     int check(const QString &name, const QString &password)
     {
         return dB_Stuff().checkPassword(name, passwordHash(password));
@@ -67,6 +78,7 @@ private slots:
     }
     void cleanup()
     {
+        dB_Stuff::setBusyTimeout(5000);
         QVERIFY(!dB_Stuff::connectionAdded());
         delete recorder;
         delete home;
@@ -258,8 +270,9 @@ private slots:
     {
         dB_Stuff().addDatabasePath("/a/Users.dB", Store::settingsDbPath);
         dB_Stuff().addDatabasePath("/a/Users.dB", Store::settingsDbPath);
-        QCOMPARE(dB_Stuff().loadModel(1)->stringList(), (QStringList{"/a/Users.dB", "/a/Users.dB"}));
-        QCOMPARE(dB_Stuff().loadModel(2)->stringList(), QStringList{"user1"});
+        dB_Stuff store;
+        QCOMPARE(listed(store, 1), (QStringList{"/a/Users.dB", "/a/Users.dB"}));
+        QCOMPARE(listed(store, 2), QStringList{"user1"});
         QCOMPARE(dB_Stuff().infoValue("version", Store::usersDbPath), QString("1"));
         Inspector(Store::usersDbPath).exec("DROP TABLE info");
         QCOMPARE(dB_Stuff().infoValue("version", Store::usersDbPath), QString("0"));
@@ -343,19 +356,92 @@ private slots:
 
     void lockedFile()
     {
-        QProcess locker;
-        locker.start("sqlite3", {Store::usersDbPath});
-        QVERIFY(locker.waitForStarted());
-        locker.write("BEGIN EXCLUSIVE; INSERT INTO info VALUES('x','y');\n.print locked\n");
-        QVERIFY(locker.waitForReadyRead(5000));
+        dB_Stuff::setBusyTimeout(150);
+        LockHolder locker(Store::usersDbPath);
+        QVERIFY(locker.locked);
         QElapsedTimer waited;
         waited.start();
         dB_Stuff().createUser("late", passwordHash("x"));
-        QVERIFY(waited.elapsed() >= 5000); // waited for the lock before giving up
-        QVERIFY(recorder->messages.last().text.contains("locked"));
-        locker.write("ROLLBACK;\n.quit\n");
-        locker.closeWriteChannel();
-        QVERIFY(locker.waitForFinished());
+        QVERIFY(waited.elapsed() >= 150); // waited for the lock before giving up
+        QVERIFY(recorder->messages.last().text.contains("locked by another program"));
+        QCOMPARE(check("user1", Store::defaultPassword), 2);
+        QVERIFY(recorder->messages.last().text.contains("locked by another program"));
+        locker.release();
+        QCOMPARE(check("user1", Store::defaultPassword), 0);
+    }
+
+    // A lock taken after the file was opened: the look-up fails, and that
+    // is not the same as a missing table.
+    void lookupUnderLockIsNotMissing()
+    {
+        dB_Stuff::setBusyTimeout(50);
+        dB_Stuff store;
+        QVERIFY(store.openFile(Store::usersDbPath));
+        QCOMPARE(tableState("nosuch"), TableState::Missing);
+        {
+            LockHolder locker(Store::usersDbPath);
+            QVERIFY(locker.locked);
+            QSqlError error;
+            QCOMPARE(tableState("activitylog", &error), TableState::Unreadable);
+            QVERIFY(dB_Stuff::describe(error).contains("locked by another program"));
+            QCOMPARE(insertRow("activitylog", "(topic)", {"x"}), -1);
+            QCOMPARE(createTable("activitylog", "(x TEXT)"), -1);
+        }
+        QCOMPARE(tableState("activitylog"), TableState::Present);
+        store.closeConnection();
+    }
+
+    void folderInsteadOfFile()
+    {
+        QVERIFY(QFile::remove(Store::usersDbPath));
+        QVERIFY(QDir().mkdir(Store::usersDbPath));
+        QCOMPARE(check("user1", Store::defaultPassword), 2);
+        QVERIFY(recorder->messages.last().text.contains("This is a folder, not a database file."));
+        QVERIFY(!recorder->messages.last().text.contains("does not exist"));
+    }
+
+    // A template whose user table cannot take the default account: the
+    // half-made file never takes the target's name.
+    void incompleteFileIsNeverInPlace()
+    {
+        QTemporaryDir other;
+        const QString bad = other.filePath("bad.dB");
+        Inspector(bad).exec("CREATE TABLE user(x TEXT)");
+        const QString target = other.filePath("Users.dB");
+        QVERIFY(!DatabaseFiles::extractDatabase(bad, target));
+        QVERIFY(!QFileInfo::exists(target));
+        QVERIFY(!QFileInfo::exists(target + ".part"));
+        QVERIFY(recorder->messages.last().text.contains(target));
+    }
+
+    void leftoverPartialFileIsReplaced()
+    {
+        QVERIFY(QFile::remove(Store::usersDbPath));
+        QFile part(Store::usersDbPath + ".part");
+        QVERIFY(part.open(QIODevice::WriteOnly));
+        part.write("half a file");
+        part.close();
+        QVERIFY(DatabaseFiles::checkFiles() == DatabaseFiles::Startup::Ready);
+        QCOMPARE(users(), QStringList{"user1"});
+        QVERIFY(!part.exists());
+    }
+
+    void damagedUserTableIsReported_data()
+    {
+        QTest::addColumn<bool>("pages");
+        QTest::newRow("columns gone") << false;
+        QTest::newRow("page overwritten") << true;
+    }
+    void damagedUserTableIsReported()
+    {
+        QFETCH(bool, pages);
+        damageUserTable(Store::usersDbPath, pages);
+        dB_Stuff store;
+        QCOMPARE(listed(store, 2), QStringList());
+        QVERIFY(store.failed());
+        QVERIFY(recorder->texts().join('\n').contains("damaged"));
+        QVERIFY(UsersFile::problem(Store::usersDbPath).startsWith("The user table of this file is damaged."));
+        QCOMPARE(check("user1", Store::defaultPassword), 2); // not a wrong password
     }
 };
 
