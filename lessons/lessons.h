@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/activitykey.h"
 #include "app/clock.h"
 
 #include <QGraphicsScene>
@@ -8,7 +9,6 @@
 #include <QWidget>
 
 class GamespaceWindow;
-class HarforaMain;
 class QGraphicsScene;
 class QGraphicsView;
 class QLabel;
@@ -24,7 +24,8 @@ class Lessons : public QWidget
 public:
     explicit Lessons(QWidget *parent = nullptr);
 
-    HarforaMain *callerWindow = nullptr;
+    QPointer<QWidget> callerWindow; // the start menu, shown again on close
+    ActivityKey activityKey;         // owner: the login window
     static int currentLesson;
     static int lessonLimit;
 
@@ -159,7 +160,6 @@ protected:
 private:
     void buildForm();
     void showLesson();
-    QString &lastActivityKey();
 
     QTextBrowser *textBrowser;
     QLabel *lessonnumber;

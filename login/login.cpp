@@ -285,8 +285,8 @@ void Login::showDefaultPasswordHint()
     hintLabel->setAlignment(Qt::AlignCenter);
     hintLabel->setStyleSheet("color: red; background-color: yellow");
     const QString hint = QStringLiteral("Default password for User1 is ") + Store::defaultPassword +
-                         " and to avoid this hint change the password or delete User1 and create another one "
-                         "with different name. This hint stays 10 sec";
+                         QStringLiteral(" and to avoid this hint change the password or delete User1 and create another one "
+                                        "with different name. This hint stays 10 sec");
     hintLabel->setText(tr(hint.toUtf8().constData()));
     hintLabel->show();
     auto *timer = new QTimer(this);

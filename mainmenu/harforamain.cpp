@@ -4,7 +4,6 @@
 #include "app/slotsbyname.h"
 #include "games/gameselectionwindow.h"
 #include "lessons/lessons.h"
-#include "login/login.h"
 #include "practice/practising.h"
 
 #include <QCloseEvent>
@@ -91,6 +90,7 @@ void HarforaMain::on_lessons_clicked()
 {
     auto *lessons = new Lessons(nullptr);
     lessons->callerWindow = this;
+    lessons->activityKey.owner = loginWindow.data();
     Placement::centre(lessons);
     lessons->show();
     hide();
@@ -101,6 +101,7 @@ void HarforaMain::on_training_clicked()
     auto *practice = new practising(true, 1, 0, nullptr);
     practice->setAttribute(Qt::WA_DeleteOnClose);
     practice->startMenu = this;
+    practice->loginWindow = loginWindow;
     hide();
     practice->show();
 }

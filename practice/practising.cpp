@@ -1,12 +1,11 @@
 #include "practice/practising.h"
 
+#include "app/activitykey.h"
 #include "app/messages.h"
 #include "app/slotsbyname.h"
 #include "keyboard/keyboardmap.h"
 #include "keyboard/keyids.h"
 #include "keyboard/scancode.h"
-#include "login/login.h"
-#include "mainmenu/harforamain.h"
 #include "practice/fingers.h"
 #include "practice/handview.h"
 #include "practice/highlighter.h"
@@ -54,14 +53,14 @@ QString number(double value)
 }
 }
 
-practising::practising(bool practise, int first, int last, QWidget *parent)
-    : QWidget(parent), practiseMode(practise), first(first), lesson(first)
+practising::practising(bool practise, int firstLesson, int last, QWidget *parent)
+    : QWidget(parent), practiseMode(practise), first(firstLesson), lesson(firstLesson)
 {
     buildForm();
     editor->setStyleSheet("QTextEdit { padding-left:10; padding-top:10; padding-bottom:10; padding-right:10}");
     resize(width(), 633);
     running = false;
-    openedFromLessons = (first == last);
+    openedFromLessons = (firstLesson == last);
 
     const QScreen *screen = QGuiApplication::primaryScreen();
     const QSize desktop = screen ? screen->geometry().size() : QSize(1024, 768);
@@ -74,7 +73,7 @@ practising::practising(bool practise, int first, int last, QWidget *parent)
     ringIndex = 0;
     if (last != 0) {
         highestLesson = last;
-        if (first == last)
+        if (firstLesson == last)
             next_Btn->setEnabled(false);
     }
     move((desktop.width() - width() - 203) / 2 + 203, (desktop.height() - height()) / 2);
@@ -564,15 +563,13 @@ QStringList practising::evaluation() const
 void practising::evaluate()
 {
     const QStringList log = evaluation();
-    const QString key = log.join(' ');
-    HarforaMain *menu = qobject_cast<HarforaMain *>(startMenu.data());
-    QString *last = openedFromLessons || !menu || !menu->loginWindow ? &practiceKey : &menu->loginWindow->lastActivityKey;
-    if (key == *last)
-        return;
-    *last = key;
-    auto *store = new dB_Stuff(this);
-    store->logActivity(log[0], log[1], log[2], log[3], log[4], "", "");
-    delete store;
+    ActivityKey last(&practiceKey);
+    if (!openedFromLessons)
+        last.owner = loginWindow.data();
+    QString lastKey = last.value();
+    dB_Stuff store(this);
+    if (store.logActivityOnce(log.join(' '), lastKey, log[0], log[1], log[2], log[3], log[4]))
+        last.set(lastKey);
 }
 
 void practising::closeEvent(QCloseEvent *event)

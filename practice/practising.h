@@ -32,6 +32,7 @@ public:
 
     QPointer<QWidget> startMenu;     // set by the start menu
     QPointer<QWidget> lessonViewer;  // set by the lesson viewer
+    QPointer<QWidget> loginWindow;   // holds the last activity key; set by the start menu
 
     static int highestLesson;
     static int editorPointSize;

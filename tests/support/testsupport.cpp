@@ -1,11 +1,9 @@
 #include "tests/support/testsupport.h"
 
 #include "app/fonts.h"
-#include "app/resources.h"
 #include "app/translate.h"
 
 #include <QKeyEvent>
-#include <QStandardPaths>
 
 MessageRecorder::MessageRecorder()
 {
@@ -32,20 +30,10 @@ QStringList MessageRecorder::texts() const
 
 namespace TestSupport {
 
-void prepareEnvironment()
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QStandardPaths::setTestModeEnabled(true);
-}
-
 void initApplication()
 {
-    QCoreApplication::setOrganizationName("Velmonde");
-    QCoreApplication::setApplicationName("Harfora");
-    Resources::registerAll();
+    initCore();
     Fonts::registerSubstitutions();
-    translate::loadCatalogues(QDir(":/tr/lang/"));
     // A test never blocks on a dialog, even one it did not expect.
     Messages::setHandler([](const Messages::Message &m) {
         qWarning("unexpected message box: %s / %s", qPrintable(m.title), qPrintable(m.text));
