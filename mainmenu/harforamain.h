@@ -32,4 +32,7 @@ protected:
 
 private:
     QPoint chooserPosition(const QPushButton *button, int offset) const;
+
+    // The lesson or practice window this menu opened, while it is open: one click, one window.
+    QPointer<QWidget> handedOverTo;
 };

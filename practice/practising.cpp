@@ -578,6 +578,8 @@ void practising::closeEvent(QCloseEvent *event)
         lessonViewer->show();
     else if (startMenu)
         startMenu->show();
+    else if (loginWindow)
+        loginWindow->show(); // the menu closed (and deleted itself) meanwhile
     delete marks;
     removeEventFilter(this);
     editor->removeEventFilter(this);
