@@ -33,6 +33,17 @@ class TestWindowOrder : public QObject
         return found;
     }
     static void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+    // Closes every window but the login window and those kept; closing one may delete another.
+    void closeOthers(const QWidget *kept = nullptr)
+    {
+        QList<QPointer<QWidget>> windows;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            windows.append(w);
+        for (const QPointer<QWidget> &w : windows)
+            if (w && w != login && w != kept && w->isVisible())
+                w->close();
+        flushDeletes();
+    }
     HarforaMain *logIn()
     {
         login->findChild<QLineEdit *>("loginpassword")->setText(Store::defaultPassword);
@@ -87,10 +98,7 @@ private slots:
         QVERIFY(login->isVisible());
         QCOMPARE(Inspector(Store::usersDbPath).rows("SELECT topic, log1, log2 FROM activitylog"),
                  (QList<QStringList>{{"Lesson", "1", "30"}}));
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (w != login)
-                w->close();
-        flushDeletes();
+        closeOthers();
     }
 
     void oneClickOneWindow_data()
@@ -108,17 +116,11 @@ private slots:
         open->click();
         open->click(); // within the same few milliseconds: the menu is handing over
         QCOMPARE(shown<Lessons>().size() + shown<practising>().size(), 1);
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (w != login && w->isVisible() && w != menu)
-                w->close();
-        flushDeletes();
+        closeOthers(menu);
         QVERIFY(menu->isVisible());
         open->click(); // the window is gone: the menu opens one again
         QCOMPARE(shown<Lessons>().size() + shown<practising>().size(), 1);
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (w != login)
-                w->close();
-        flushDeletes();
+        closeOthers();
     }
 };
 
