@@ -107,6 +107,13 @@ void Lessons::buildForm()
     textBrowser->setMaximumSize(769, 233);
     grid->addWidget(textBrowser, 2, 0);
 
+    grid->addLayout(buildButtons(), 3, 0);
+    previous_Btn = findChild<QPushButton *>("previous_Btn");
+    next_Btn = findChild<QPushButton *>("next_Btn");
+}
+
+QGridLayout *Lessons::buildButtons()
+{
     auto *buttons = new QGridLayout;
     buttons->setObjectName("gridLayout");
     buttons->addItem(new QSpacerItem(40, 20, QSizePolicy::Expanding), 0, 0);
@@ -132,9 +139,7 @@ void Lessons::buildForm()
         buttons->addWidget(button, 0, column);
         buttons->addWidget(caption, 1, column++);
     }
-    grid->addLayout(buttons, 3, 0);
-    previous_Btn = findChild<QPushButton *>("previous_Btn");
-    next_Btn = findChild<QPushButton *>("next_Btn");
+    return buttons;
 }
 
 QString Lessons::keyOfInterestText(int lesson)

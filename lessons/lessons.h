@@ -11,6 +11,7 @@
 class GamespaceWindow;
 class QGraphicsScene;
 class QGraphicsView;
+class QGridLayout;
 class QLabel;
 class QPushButton;
 class QTextBrowser;
@@ -159,6 +160,7 @@ protected:
 
 private:
     void buildForm();
+    QGridLayout *buildButtons();
     void showLesson();
 
     QTextBrowser *textBrowser;

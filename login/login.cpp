@@ -110,6 +110,13 @@ void Login::buildForm()
     frame->setFrameShape(QFrame::Panel);
     frame->setFrameShadow(QFrame::Plain);
 
+    buildFields();
+    buildHeader();
+    setTabOrders();
+}
+
+void Login::buildFields()
+{
     QGridLayout *grid;
     gridContainer(frame, QRect(40, 13, 511, 145), &grid, "gridLayout");
     label_3 = new QLabel;
@@ -154,7 +161,10 @@ void Login::buildForm()
     langlist->setMaxVisibleItems(3);
     bottom->addItem(new QSpacerItem(40, 20, QSizePolicy::Expanding), 0, 0);
     bottom->addWidget(langlist, 0, 1);
+}
 
+void Login::buildHeader()
+{
     key = new QPushButton(this);
     key->setObjectName("key");
     key->setGeometry(590, 10, 80, 64);
@@ -183,7 +193,10 @@ void Login::buildForm()
     versionLabel->setGeometry(453, 43, 131, 31);
     versionLabel->setAlignment(Qt::AlignCenter);
     versionLabel->setStyleSheet("QLabel {border: 0px solid #8f8f91; color:black; background-color: transparent;}");
+}
 
+void Login::setTabOrders()
+{
     QWidget::setTabOrder(logindBList, loginbrowse);
     QWidget::setTabOrder(loginbrowse, logincurrentusers);
     QWidget::setTabOrder(logincurrentusers, loginpassword);
@@ -369,29 +382,35 @@ int Login::userDialog(int mode)
 
     if (dialog.exec() != QDialog::Accepted)
         return 2;
-    if (password->text().isEmpty() || confirm->text().isEmpty()) {
+    return applyUserDialog(mode, name->text(), password->text(), confirm->text());
+}
+
+// What the user dialog asked for: 1 a changed password, 2 a new user.
+int Login::applyUserDialog(int mode, const QString &newName, const QString &newPassword, const QString &confirmation)
+{
+    if (newPassword.isEmpty() || confirmation.isEmpty()) {
         Messages::warning(nullptr, tr("Error"), tr("Password can not be empty"));
         return 1;
     }
-    if (password->text() != confirm->text()) {
+    if (newPassword != confirmation) {
         Messages::warning(nullptr, tr("Error"), tr("Password and password confirmation are not identical."));
         return 1;
     }
     if (mode == 1) {
         if (dB_Stuff().changePassword(selectedUser(), passwordHash(loginpassword->text()),
-                                      passwordHash(password->text())) == 0) {
+                                      passwordHash(newPassword)) == 0) {
             Messages::information(nullptr, tr("Done"), tr("Password changed sucessfully"));
-            loginpassword->setText(password->text());
+            loginpassword->setText(newPassword);
         }
         return 0;
     }
-    if (name->text().isEmpty()) {
+    if (newName.isEmpty()) {
         Messages::warning(nullptr, tr("Error"), tr("New user name can not be empty"));
         return 3;
     }
-    dB_Stuff().createUser(name->text(), passwordHash(password->text()));
+    dB_Stuff().createUser(newName, passwordHash(newPassword));
     loadData(2);
-    const int found = logincurrentusers->findText(name->text(), Qt::MatchFixedString);
+    const int found = logincurrentusers->findText(newName, Qt::MatchFixedString);
     if (found >= 0)
         logincurrentusers->setCurrentIndex(found);
     loginpassword->clear();

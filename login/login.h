@@ -36,10 +36,14 @@ private slots:
 
 private:
     void buildForm();
+    void buildFields();
+    void buildHeader();
+    void setTabOrders();
     void setTexts(bool capitalised);
     void loadData(int mode);
     bool checkCurrentPassword();
     int userDialog(int mode);
+    int applyUserDialog(int mode, const QString &newName, const QString &newPassword, const QString &confirmation);
     void fillLanguageList();
     void showDefaultPasswordHint();
     QString selectedUser() const;

@@ -152,7 +152,11 @@ void practising::buildForm()
     editor->setTabChangesFocus(false);
     editor->setOpenLinks(false);
     grid->addWidget(editor, 1, 0, 1, 7);
+    buildControls(grid);
+}
 
+void practising::buildControls(QGridLayout *grid)
+{
     struct Button {
         QPushButton **button;
         const char *name, *icon, *tip, *caption;

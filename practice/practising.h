@@ -10,6 +10,7 @@
 #include <QWidget>
 
 class HandView;
+class QGridLayout;
 class Highlighter;
 class KeyBoardMap;
 class QLabel;
@@ -92,6 +93,7 @@ protected:
 
 private:
     void buildForm();
+    void buildControls(QGridLayout *grid);
     void createFingerGuide(const QSize &desktop);
     void loadLesson();
     void resetRun();
