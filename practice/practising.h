@@ -4,6 +4,7 @@
 #include "practice/handview.h"
 #include "practice/highlighter.h"
 #include "practice/textprep.h"
+#include "practice/typingrun.h"
 
 #include <QPointer>
 #include <QTime>
@@ -43,11 +44,7 @@ public:
     static QString practiceKey;
 
     // Per-finger statistics, slot hand * 5 + finger; they outlive the window.
-    struct FingerStats {
-        int correct = 0;
-        int errors = 0;
-        double interval = 0;
-    };
+    using FingerStats = TypingRun::FingerStats;
     static FingerStats fingerStats[10];
 
     int lessonNumber() const { return lesson; }
@@ -121,12 +118,7 @@ private:
     int elapsedSeconds = 0;
     QTime displayClock;
     Stopwatch keystrokeClock;
-    int ringCorrect[20] = {};
-    int ringPerMinute[20] = {};
-    int ringIndex = 0;
-    bool ringWrapped = false;
-    int keyHits[5][14] = {};
-    double keyInterval[5][14] = {};
+    TypingRun run{fingerStats};
 
     QPointer<Highlighter> marks;
     QPointer<KeyBoardMap> keyMap;
