@@ -16,14 +16,6 @@ NoticeRecorder::~NoticeRecorder()
     Notices::setSink(previous);
 }
 
-QStringList NoticeRecorder::texts() const
-{
-    QStringList list;
-    for (const auto &m : messages)
-        list.append(m.text);
-    return list;
-}
-
 namespace TestSupport {
 
 void prepareEnvironment()

@@ -8,6 +8,15 @@
 #include <QString>
 #include <QtTest>
 
+// The texts of recorded messages or notices.
+template <class Recorded> QStringList textsOf(const QList<Recorded> &recorded)
+{
+    QStringList list;
+    for (const Recorded &m : recorded)
+        list.append(m.text);
+    return list;
+}
+
 // Records every notice of the store instead of logging it.
 class NoticeRecorder
 {
@@ -20,7 +29,7 @@ public:
     NoticeRecorder();
     ~NoticeRecorder();
     QList<Notice> messages;
-    QStringList texts() const;
+    QStringList texts() const { return textsOf(messages); }
     void clear() { messages.clear(); }
     bool contains(const QString &text) const { return texts().contains(text); }
 

@@ -20,14 +20,6 @@ MessageRecorder::~MessageRecorder()
     Messages::setHandler(previous);
 }
 
-QStringList MessageRecorder::texts() const
-{
-    QStringList list;
-    for (const auto &m : messages)
-        list.append(m.text);
-    return list;
-}
-
 namespace TestSupport {
 
 void initApplication()

@@ -16,7 +16,7 @@ public:
     ~MessageRecorder();
     QList<Messages::Message> messages;
     QList<QMessageBox::StandardButton> replies;
-    QStringList texts() const;
+    QStringList texts() const { return textsOf(messages); }
     void clear() { messages.clear(); }
     bool contains(const QString &text) const { return texts().contains(text); }
 
