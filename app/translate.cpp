@@ -1,125 +1,27 @@
 #include "app/translate.h"
 
-#include <QFileInfo>
-#include <QLocale>
-#include <QTranslator>
+#include "app/messages.h"
+#include "app/notices.h"
 
-namespace {
-QHash<QString, QTranslator *> catalogueTable;
-QTranslator *installed = nullptr;
-QStringList languageKeys;
-QStringList baseNames;
-
-const char *const macKey = "AR_ar_EG";
-
-QString languageName(const QString &localeName)
+translate::translate(int &argc, char **argv) : QApplication(argc, argv)
 {
-    return QLocale::languageToString(QLocale(localeName).language());
+    // Notices of the store appear as this program's message boxes.
+    Notices::setSink([](Notices::Kind kind, const QString &title, const QString &text) {
+        if (kind == Notices::Kind::Warning)
+            Messages::warning(nullptr, title, text);
+        else
+            Messages::information(nullptr, title, text);
+    });
 }
-}
-
-translate::translate(int &argc, char **argv) : QApplication(argc, argv) {}
 
 void translate::setLanguage(QString locale)
 {
     applyLanguage(locale);
 }
 
-void translate::loadCatalogues(const QDir &folder)
-{
-    const QFileInfoList entries = folder.entryInfoList(QStringList{"*_*.qm"},
-                                                       QDir::Files | QDir::Readable, QDir::Name);
-    for (const QFileInfo &entry : entries) {
-        const QString baseName = entry.completeBaseName();
-        const QString key = Catalogue::keyForBaseName(baseName);
-        if (key.isEmpty())
-            continue; // fewer than three parts: not a catalogue of ours
-        baseNames.append(baseName);
-        auto *translator = new QTranslator(QCoreApplication::instance());
-        if (translator->load(entry.absoluteFilePath()))
-            catalogueTable.insert(key, translator);
-        else
-            delete translator;
-    }
-    languageKeys = catalogueTable.keys();
-}
-
-QStringList translate::availableLanguages()
-{
-    return languageKeys;
-}
-
-QStringList translate::catalogueBaseNames()
-{
-    return baseNames;
-}
-
-QTranslator *translate::currentTranslator()
-{
-    return installed;
-}
-
-void translate::applyLanguage(const QString &locale)
-{
-    if (installed)
-        QCoreApplication::removeTranslator(installed);
-    installed = catalogueTable.value(locale, nullptr);
-    if (installed)
-        QCoreApplication::installTranslator(installed);
-}
-
-void translate::clearCatalogues()
-{
-    applyLanguage(QString());
-    qDeleteAll(catalogueTable);
-    catalogueTable.clear();
-    languageKeys.clear();
-    baseNames.clear();
-}
-
-namespace Catalogue {
-
-QString keyForBaseName(const QString &baseName)
-{
-    const QStringList parts = baseName.split('_', Qt::KeepEmptyParts, Qt::CaseSensitive);
-    if (parts.size() < 3)
-        return QString();
-    return parts[0].toUpper() + '_' + parts[1].toLower() + '_' + parts[2].toUpper();
-}
-
-QString labelForKey(const QString &key)
-{
-    QString label = languageName(key.mid(0, 2)) + " Typing - " + languageName(key.mid(3, 5)) + " GUI";
-    if (key == QLatin1String(macKey))
-        label += "-MAC";
-    return label;
-}
-
-Qt::LayoutDirection directionForLabel(const QString &label, const QStringList &names)
-{
-    const int dash = label.indexOf('-');
-    QString interfacePart = dash < 0 ? label : label.mid(dash + 2);
-    const bool mac = interfacePart.contains("MAC");
-    if (mac)
-        interfacePart = interfacePart.left(interfacePart.indexOf("-MAC"));
-    const QString language = interfacePart.left(qMax(0, interfacePart.size() - 4));
-
-    QString chosen = names.value(0);
-    for (const QString &name : names) {
-        if (mac && !name.contains("mac") && !name.contains("MAC"))
-            continue;
-        if (languageName(name.mid(3)) == language) {
-            chosen = name;
-            break;
-        }
-    }
-    return QLocale(chosen.mid(3)).textDirection() == Qt::RightToLeft ? Qt::RightToLeft
-                                                                     : Qt::LeftToRight;
-}
-
-QString titleForLabel(const QString &label)
-{
-    return label.section(' ', 0, 0) + " Harfora";
-}
-
-}
+void translate::loadCatalogues(const QDir &folder) { Catalogues::load(folder); }
+QStringList translate::availableLanguages() { return Catalogues::languages(); }
+QStringList translate::catalogueBaseNames() { return Catalogues::loadedBaseNames(); }
+QTranslator *translate::currentTranslator() { return Catalogues::current(); }
+void translate::applyLanguage(const QString &locale) { Catalogues::apply(locale); }
+void translate::clearCatalogues() { Catalogues::clear(); }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/catalogues.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QHash>
@@ -28,14 +30,3 @@ public:
 public slots:
     void setLanguage(QString locale);
 };
-
-namespace Catalogue {
-// "ar_en_us" -> "AR_en_US"; empty for a base name with fewer than three parts.
-QString keyForBaseName(const QString &baseName);
-// "AR_en_US" -> "Arabic Typing - English GUI" ("-MAC" appended for AR_ar_EG).
-QString labelForKey(const QString &key);
-// Layout direction for an offered label, from the scanned base names.
-Qt::LayoutDirection directionForLabel(const QString &label, const QStringList &baseNames);
-// First word of the label + " Harfora", the login window's title.
-QString titleForLabel(const QString &label);
-}

@@ -33,8 +33,8 @@ template <typename T> T median(std::vector<T> values)
 class TextOverride : public QTranslator
 {
 public:
-    TextOverride(const char *context, const QString &source, const QString &text)
-        : context(context), source(source), text(text)
+    TextOverride(const char *contextName, const QString &sourceText, const QString &translation)
+        : context(contextName), source(sourceText), text(translation)
     {
         QCoreApplication::installTranslator(this);
     }

@@ -43,7 +43,7 @@ QLabel *title(QWidget *parent, const QString &text, const QRect &geometry)
 }
 }
 
-GameSelectionWindow::GameSelectionWindow(int x, int y, int mode, QWidget *parent) : QDialog(parent), mode(mode)
+GameSelectionWindow::GameSelectionWindow(int x, int y, int pageMode, QWidget *parent) : QDialog(parent), mode(pageMode)
 {
     if (mode == 0) {
         keyMap = new KeyBoardMap(1, nullptr);

@@ -3,8 +3,7 @@
 #include "app/messages.h"
 #include "app/slotsbyname.h"
 #include "keyboard/keyids.h"
-#include "lessons/keyboardpanel.h"
-#include "lessons/lessons.h"
+#include "keyboard/keyboardpanel.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -82,7 +81,7 @@ void KeyBoardMap::fillKeyGroups()
 {
     groups->addItem("Select Key groups");
     for (int n = 0; n <= Keys::lessonSlots; ++n) {
-        QString text = Lessons::keyOfInterestText(n);
+        QString text = Keys::keysOfInterestText(n);
         if (text == Keys::keysOfInterestSource(n))
             continue; // no list of its own
         text.replace("R", "key_R");

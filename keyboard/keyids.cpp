@@ -99,4 +99,9 @@ QString keyIdForScanCode(unsigned scanCode)
     default: return QString();
     }
 }
+
+QString keysOfInterestText(int lesson)
+{
+    return QCoreApplication::translate("Lessons", keysOfInterestSource(lesson).toUtf8().constData());
+}
 }

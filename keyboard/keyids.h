@@ -28,6 +28,8 @@ QString caption(Layer layer, const QString &id);
 QString lessonTextSource(int lesson);
 // Lessons 3, 4, 5, 10 and 16 have one space after "ex:", the others two.
 QString keysOfInterestSource(int lesson);
+// The keys of interest of a lesson through the active catalogue ("Lessons").
+QString keysOfInterestText(int lesson);
 QString practiceTextSource(int lesson);
 
 // PC set-1 scan code (extended keys + 0x100) to key identifier; "" if none.

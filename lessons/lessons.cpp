@@ -3,10 +3,9 @@
 #include "app/slotsbyname.h"
 #include "games/gamespacewindow.h"
 #include "keyboard/keyids.h"
-#include "lessons/keyboardpanel.h"
-#include "login/login.h"
-#include "mainmenu/harforamain.h"
+#include "keyboard/keyboardpanel.h"
 #include "practice/fingers.h"
+#include "practice/handpicture.h"
 #include "practice/practising.h"
 #include "store/dbstuff.h"
 
@@ -40,7 +39,7 @@ QLabel *bigLabel(const QString &name, const QString &text)
 }
 }
 
-Lessons::Lessons(QWidget *parent) : QWidget(parent)
+Lessons::Lessons(QWidget *parent) : QWidget(parent), activityKey(&detachedActivityKey)
 {
     buildForm();
     setAttribute(Qt::WA_DeleteOnClose);
@@ -108,6 +107,13 @@ void Lessons::buildForm()
     textBrowser->setMaximumSize(769, 233);
     grid->addWidget(textBrowser, 2, 0);
 
+    grid->addLayout(buildButtons(), 3, 0);
+    previous_Btn = findChild<QPushButton *>("previous_Btn");
+    next_Btn = findChild<QPushButton *>("next_Btn");
+}
+
+QGridLayout *Lessons::buildButtons()
+{
     auto *buttons = new QGridLayout;
     buttons->setObjectName("gridLayout");
     buttons->addItem(new QSpacerItem(40, 20, QSizePolicy::Expanding), 0, 0);
@@ -133,21 +139,12 @@ void Lessons::buildForm()
         buttons->addWidget(button, 0, column);
         buttons->addWidget(caption, 1, column++);
     }
-    grid->addLayout(buttons, 3, 0);
-    previous_Btn = findChild<QPushButton *>("previous_Btn");
-    next_Btn = findChild<QPushButton *>("next_Btn");
+    return buttons;
 }
 
 QString Lessons::keyOfInterestText(int lesson)
 {
-    return QCoreApplication::translate("Lessons", Keys::keysOfInterestSource(lesson).toUtf8().constData());
-}
-
-QString &Lessons::lastActivityKey()
-{
-    if (callerWindow && callerWindow->loginWindow)
-        return callerWindow->loginWindow->lastActivityKey;
-    return detachedActivityKey;
+    return Keys::keysOfInterestText(lesson);
 }
 
 void Lessons::SetKeyBoardLayoutCaption(int addkey)
@@ -203,15 +200,15 @@ void Lessons::on_PushButton_CTRL_pressed() { SetKeyBoardLayoutCaption(2); }
 void Lessons::on_PushButton_Ctrl_pressed() {}
 void Lessons::on_PushButton_Ctrl_released() {}
 
-QString Lessons::loadlessontext(int lessonnumber, int mode)
+QString Lessons::loadlessontext(int lesson, int mode)
 {
     QString result;
-    if (lessonnumber >= 1 && lessonnumber <= lessonLimit && mode == 0)
+    if (lesson >= 1 && lesson <= lessonLimit && mode == 0)
         ClearKeyBoardLayoutColors();
-    if (lessonnumber < 1 || lessonnumber > Keys::lessonSlots)
+    if (lesson < 1 || lesson > Keys::lessonSlots)
         return result;
-    result = QCoreApplication::translate("Lessons", Keys::lessonTextSource(lessonnumber).toUtf8().constData());
-    const QString keys = keyOfInterestText(lessonnumber);
+    result = QCoreApplication::translate("Lessons", Keys::lessonTextSource(lesson).toUtf8().constData());
+    const QString keys = keyOfInterestText(lesson);
     if (mode != 0)
         return result;
     SetInterestKeyColor(keys);
@@ -259,20 +256,20 @@ void Lessons::logLessonVisit()
     if (!read)
         return;
     const QString key = QString::number(currentLesson) + " Read " + QChar(0x0001);
-    QString &last = lastActivityKey();
-    if (key == last)
-        return;
-    last = key;
-    auto *store = new dB_Stuff(this);
-    store->logActivity("Lesson", QString::number(currentLesson), secondsRead, "", "", "", "");
-    delete store;
+    QString last = activityKey.value();
+    dB_Stuff store(this);
+    if (store.logActivityOnce(key, last, "Lesson", QString::number(currentLesson), secondsRead, "", ""))
+        activityKey.set(last);
 }
 
 void Lessons::closeEvent(QCloseEvent *event)
 {
     logLessonVisit();
+    // The menu deletes itself on close: then the login window comes back.
     if (callerWindow)
         callerWindow->show();
+    else if (activityKey.owner)
+        qobject_cast<QWidget *>(activityKey.owner.data())->show();
     event->accept();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/activitykey.h"
 #include "app/clock.h"
 
 #include <QGraphicsScene>
@@ -8,9 +9,9 @@
 #include <QWidget>
 
 class GamespaceWindow;
-class HarforaMain;
 class QGraphicsScene;
 class QGraphicsView;
+class QGridLayout;
 class QLabel;
 class QPushButton;
 class QTextBrowser;
@@ -24,7 +25,8 @@ class Lessons : public QWidget
 public:
     explicit Lessons(QWidget *parent = nullptr);
 
-    HarforaMain *callerWindow = nullptr;
+    QPointer<QWidget> callerWindow; // the start menu, shown again on close
+    ActivityKey activityKey;         // owner: the login window
     static int currentLesson;
     static int lessonLimit;
 
@@ -158,8 +160,8 @@ protected:
 
 private:
     void buildForm();
+    QGridLayout *buildButtons();
     void showLesson();
-    QString &lastActivityKey();
 
     QTextBrowser *textBrowser;
     QLabel *lessonnumber;

@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QTreeView>
 
-Browse::Browse(QString fileName, QString rootPath, QWidget *parent) : QDialog(parent), fileName(fileName)
+Browse::Browse(QString file, QString rootPath, QWidget *parent) : QDialog(parent), fileName(file)
 {
     setWindowModality(Qt::ApplicationModal);
     auto *grid = new QGridLayout(this);

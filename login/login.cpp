@@ -114,6 +114,13 @@ void Login::buildForm()
     frame->setFrameShape(QFrame::Panel);
     frame->setFrameShadow(QFrame::Plain);
 
+    buildFields();
+    buildHeader();
+    setTabOrders();
+}
+
+void Login::buildFields()
+{
     QGridLayout *grid;
     gridContainer(frame, QRect(40, 13, 511, 145), &grid, "gridLayout");
     label_3 = new QLabel;
@@ -158,7 +165,10 @@ void Login::buildForm()
     langlist->setMaxVisibleItems(3);
     bottom->addItem(new QSpacerItem(40, 20, QSizePolicy::Expanding), 0, 0);
     bottom->addWidget(langlist, 0, 1);
+}
 
+void Login::buildHeader()
+{
     key = new QPushButton(this);
     key->setObjectName("key");
     key->setGeometry(590, 10, 80, 64);
@@ -187,7 +197,10 @@ void Login::buildForm()
     versionLabel->setGeometry(453, 43, 131, 31);
     versionLabel->setAlignment(Qt::AlignCenter);
     versionLabel->setStyleSheet("QLabel {border: 0px solid #8f8f91; color:black; background-color: transparent;}");
+}
 
+void Login::setTabOrders()
+{
     QWidget::setTabOrder(logindBList, loginbrowse);
     QWidget::setTabOrder(loginbrowse, logincurrentusers);
     QWidget::setTabOrder(logincurrentusers, loginpassword);
@@ -320,8 +333,8 @@ void Login::showDefaultPasswordHint()
     hintLabel->setAlignment(Qt::AlignCenter);
     hintLabel->setStyleSheet("color: red; background-color: yellow");
     const QString hint = QStringLiteral("Default password for User1 is ") + Store::defaultPassword +
-                         " and to avoid this hint change the password or delete User1 and create another one "
-                         "with different name. This hint stays 10 sec";
+                         QStringLiteral(" and to avoid this hint change the password or delete User1 and create another one "
+                                        "with different name. This hint stays 10 sec");
     hintLabel->setText(tr(hint.toUtf8().constData()));
     hintLabel->show();
     auto *timer = new QTimer(this);
@@ -405,28 +418,34 @@ int Login::userDialog(int mode)
 
     if (dialog.exec() != QDialog::Accepted)
         return 2;
-    if (password->text().isEmpty() || confirm->text().isEmpty()) {
+    return applyUserDialog(mode, name->text(), password->text(), confirm->text());
+}
+
+// What the user dialog asked for: 1 a changed password, 2 a new user.
+int Login::applyUserDialog(int mode, const QString &newName, const QString &newPassword, const QString &confirmation)
+{
+    if (newPassword.isEmpty() || confirmation.isEmpty()) {
         Messages::warning(nullptr, tr("Error"), tr("Password can not be empty"));
         return 1;
     }
-    if (password->text() != confirm->text()) {
+    if (newPassword != confirmation) {
         Messages::warning(nullptr, tr("Error"), tr("Password and password confirmation are not identical."));
         return 1;
     }
     if (mode == 1) {
         if (dB_Stuff().changePassword(selectedUser(), passwordHash(loginpassword->text()),
-                                      passwordHash(password->text())) == 0) {
+                                      passwordHash(newPassword)) == 0) {
             Messages::information(nullptr, tr("Done"), tr("Password changed sucessfully"));
-            loginpassword->setText(password->text());
+            loginpassword->setText(newPassword);
         }
         return 0;
     }
-    const QString newName = acceptedNewName(name->text());
-    if (newName.isEmpty())
+    const QString name = acceptedNewName(newName);
+    if (name.isEmpty())
         return 3;
-    dB_Stuff().createUser(newName, passwordHash(password->text()));
+    dB_Stuff().createUser(name, passwordHash(newPassword));
     loadData(2);
-    const int found = logincurrentusers->findText(newName, Qt::MatchFixedString);
+    const int found = logincurrentusers->findText(name, Qt::MatchFixedString);
     if (found >= 0)
         logincurrentusers->setCurrentIndex(found);
     loginpassword->clear();

@@ -15,6 +15,8 @@ class QPushButton;
 class Login : public QWidget
 {
     Q_OBJECT
+    // Read and written by the windows that log activity, through a guarded QWidget pointer.
+    Q_PROPERTY(QString lastActivityKey MEMBER lastActivityKey)
 public:
     Login(int flag, QWidget *parent);
 
@@ -34,10 +36,14 @@ private slots:
 
 private:
     void buildForm();
+    void buildFields();
+    void buildHeader();
+    void setTabOrders();
     void setTexts(bool capitalised);
     void loadData(int mode);
     bool checkCurrentPassword();
     int userDialog(int mode);
+    int applyUserDialog(int mode, const QString &newName, const QString &newPassword, const QString &confirmation);
     void fillLanguageList();
     void showDefaultPasswordHint();
     QString selectedUser() const;

@@ -4,7 +4,6 @@
 #include "app/slotsbyname.h"
 #include "games/gameselectionwindow.h"
 #include "lessons/lessons.h"
-#include "login/login.h"
 #include "practice/practising.h"
 
 #include <QCloseEvent>
@@ -89,8 +88,12 @@ QPoint HarforaMain::chooserPosition(const QPushButton *button, int offset) const
 
 void HarforaMain::on_lessons_clicked()
 {
+    if (handedOverTo)
+        return; // a second click while the menu is handing over
     auto *lessons = new Lessons(nullptr);
     lessons->callerWindow = this;
+    lessons->activityKey.owner = loginWindow.data();
+    handedOverTo = lessons;
     Placement::centre(lessons);
     lessons->show();
     hide();
@@ -98,9 +101,13 @@ void HarforaMain::on_lessons_clicked()
 
 void HarforaMain::on_training_clicked()
 {
+    if (handedOverTo)
+        return;
     auto *practice = new practising(true, 1, 0, nullptr);
     practice->setAttribute(Qt::WA_DeleteOnClose);
     practice->startMenu = this;
+    practice->loginWindow = loginWindow;
+    handedOverTo = practice;
     hide();
     practice->show();
 }

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <QPointer>
 #include <QStringList>
 #include <QWidget>
 
-class Login;
 class QPushButton;
 
 // The start menu: a strip of big icon buttons at the top-left corner, one
@@ -13,7 +13,7 @@ class HarforaMain : public QWidget
     Q_OBJECT
 public:
     explicit HarforaMain(QWidget *parent);
-    Login *loginWindow = nullptr;
+    QPointer<QWidget> loginWindow; // the login window, shown again on close
     qint32 gameSelection = 0;
 
 public slots:
@@ -32,4 +32,7 @@ protected:
 
 private:
     QPoint chooserPosition(const QPushButton *button, int offset) const;
+
+    // The lesson or practice window this menu opened, while it is open: one click, one window.
+    QPointer<QWidget> handedOverTo;
 };

@@ -3,11 +3,7 @@
 #include <QColor>
 #include <QString>
 
-class QGraphicsEllipseItem;
-class QGraphicsScene;
-class QGraphicsView;
-
-// Which finger of which hand types a key, and the hand pictures that show it.
+// Which finger of which hand types a key, and the colour of each finger.
 namespace Fingers {
 
 enum Finger { Thumb = 0, Index = 1, Middle = 2, Ring = 3, Little = 4 };
@@ -20,12 +16,4 @@ void assign(int row, int column, int &finger, int &hand);
 
 // Colour of fingers 1-4, the Shift key (5) and the Ctrl key (6); invalid otherwise.
 QColor colour(int finger);
-
-enum class Variant { FingerGuide, LessonViewer };
-
-// Draws the picture into the scene (mirrored left-to-right for mirror -1),
-// fits it into the view and marks the finger with a circle. Returns the
-// circle drawn, if any.
-QGraphicsEllipseItem *drawHand(Variant variant, const QString &path, int mirror, int finger,
-                               QGraphicsView *view, QGraphicsScene *scene);
 }

@@ -1,6 +1,7 @@
 #include "practice/handview.h"
 
 #include "practice/fingers.h"
+#include "practice/handpicture.h"
 
 #include <QCloseEvent>
 #include <QGraphicsScene>

@@ -1,12 +1,11 @@
 #include "practice/practising.h"
 
+#include "app/activitykey.h"
 #include "app/messages.h"
 #include "app/slotsbyname.h"
 #include "keyboard/keyboardmap.h"
 #include "keyboard/keyids.h"
 #include "keyboard/scancode.h"
-#include "login/login.h"
-#include "mainmenu/harforamain.h"
 #include "practice/fingers.h"
 #include "practice/handview.h"
 #include "practice/highlighter.h"
@@ -34,34 +33,17 @@ QString practising::practiceKey;
 practising::FingerStats practising::fingerStats[10];
 
 namespace {
-const char formStyle[] = "\n#lcdspeed \n{\ncolor: red;\n}\n#lcdcorrect{\ncolor: green;\n}\n#lcdtimer\n{\ncolor: blue;\n}";
 const QColor textBackground(0xa0, 0xa0, 0xa4);
-
-QLCDNumber *lcd(const char *name, int digits, const QString &tip)
-{
-    auto *number = new QLCDNumber(digits);
-    number->setObjectName(name);
-    number->setSegmentStyle(QLCDNumber::Flat);
-    number->setFrameShape(QFrame::NoFrame);
-    number->setFixedSize(80, 80);
-    number->setToolTip(tip);
-    return number;
 }
 
-QString number(double value)
-{
-    return QString::number(value, 'g', 6);
-}
-}
-
-practising::practising(bool practise, int first, int last, QWidget *parent)
-    : QWidget(parent), practiseMode(practise), first(first), lesson(first)
+practising::practising(bool practise, int firstLesson, int last, QWidget *parent)
+    : QWidget(parent), practiseMode(practise), first(firstLesson), lesson(firstLesson)
 {
     buildForm();
     editor->setStyleSheet("QTextEdit { padding-left:10; padding-top:10; padding-bottom:10; padding-right:10}");
     resize(width(), 633);
     running = false;
-    openedFromLessons = (first == last);
+    openedFromLessons = (firstLesson == last);
 
     const QScreen *screen = QGuiApplication::primaryScreen();
     const QSize desktop = screen ? screen->geometry().size() : QSize(1024, 768);
@@ -71,10 +53,9 @@ practising::practising(bool practise, int first, int last, QWidget *parent)
         f = FingerStats();
     line = column = 0;
     guideActive = false;
-    ringIndex = 0;
     if (last != 0) {
         highestLesson = last;
-        if (first == last)
+        if (firstLesson == last)
             next_Btn->setEnabled(false);
     }
     move((desktop.width() - width() - 203) / 2 + 203, (desktop.height() - height()) / 2);
@@ -120,76 +101,6 @@ practising::~practising()
         delete guide;
 }
 
-void practising::buildForm()
-{
-    setObjectName("practising");
-    setWindowTitle(tr("Dialog"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    resize(800, 600);
-    setMinimumSize(800, 600);
-    setFocusPolicy(Qt::ClickFocus);
-    setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
-    setStyleSheet(formStyle);
-
-    auto *grid = new QGridLayout(this);
-    auto *header = new QHBoxLayout;
-    lessonlbl = new QLabel(tr("Practise lesson number"));
-    lessonlbl->setObjectName("lessonlbl");
-    lessonlbl->setFont(QFont("Arial", 22));
-    lessonnumber = new QLabel("1");
-    lessonnumber->setObjectName("lessonnumber");
-    QFont big = lessonnumber->font();
-    big.setPointSize(26);
-    lessonnumber->setFont(big);
-    header->addStretch();
-    header->addWidget(lessonlbl);
-    header->addWidget(lessonnumber);
-    header->addStretch();
-    grid->addLayout(header, 0, 0, 1, 7);
-
-    editor = new QTextBrowser;
-    editor->setObjectName("editor");
-    editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    editor->setTabChangesFocus(false);
-    editor->setOpenLinks(false);
-    grid->addWidget(editor, 1, 0, 1, 7);
-
-    struct Button {
-        QPushButton **button;
-        const char *name, *icon, *tip, *caption;
-    };
-    const Button buttons[] = {
-        {&previous_Btn, "previous_Btn", ":/images/icons/navigate-left-icon.png", QT_TR_NOOP("Train previus lesson"), QT_TR_NOOP("Previous")},
-        {&stop_Btn, "stop_Btn", ":/images/icons/pause-icon.png", QT_TR_NOOP("Stop training phase"), QT_TR_NOOP("Stop")},
-        {&start_Btn_, "start_Btn_", ":/images/icons/navigate-up-icon.png", QT_TR_NOOP("Start training this lesson"), QT_TR_NOOP("Start")},
-        {&next_Btn, "next_Btn", ":/images/icons/navigate-right-icon.png", QT_TR_NOOP("Train next lesson"), QT_TR_NOOP("Next ")},
-    };
-    int col = 0;
-    for (const Button &b : buttons) {
-        *b.button = new QPushButton;
-        (*b.button)->setObjectName(b.name);
-        (*b.button)->setIcon(QIcon(b.icon));
-        (*b.button)->setIconSize(QSize(80, 80));
-        (*b.button)->setToolTip(tr(b.tip));
-        (*b.button)->setStatusTip(tr(b.tip));
-        auto *caption = new QLabel(tr(b.caption));
-        caption->setAlignment(Qt::AlignCenter);
-        grid->addWidget(*b.button, 2, col);
-        grid->addWidget(caption, 3, col++);
-    }
-    lcdspeed = lcd("lcdspeed", 3, tr("Typing speed"));
-    lcdcorrect = lcd("lcdcorrect", 3, tr("Percentage correct writing"));
-    lcdtimer = lcd("lcdtimer", 5, tr("Stop watch"));
-    const QPair<QLCDNumber *, const char *> displays[] = {
-        {lcdspeed, QT_TR_NOOP("Speed")}, {lcdcorrect, QT_TR_NOOP("Correct %")}, {lcdtimer, QT_TR_NOOP("Timer")}};
-    for (const auto &d : displays) {
-        auto *caption = new QLabel(tr(d.second));
-        caption->setAlignment(Qt::AlignCenter);
-        grid->addWidget(d.first, 2, col, Qt::AlignCenter);
-        grid->addWidget(caption, 3, col++);
-    }
-}
-
 void practising::createFingerGuide(const QSize &desktop)
 {
     const int x = (desktop.width() - (width() + 220)) / 2 - 25;
@@ -221,24 +132,16 @@ void practising::loadLesson()
 
 QString practising::keyName(unsigned scanCode) const
 {
-    switch (scanCode) {
-    case 28: return "Enter";
-    case 331: return "Arrow Left";
-    case 333: return "Arrow Right";
-    case 328: return "Arrow Up";
-    case 336: return "Arrow Down";
-    case 57: return " ";
-    case 58: return "R3_1";
-    case 56: return "ALT";
-    case 29: return "Ctrl";
-    case 347: return "Start";
-    case 42:
-    case 54: return "Shift";
-    default:
-        if (scanCode > 53 || !keyMap)
-            return QString();
-        return keyMap->keyCaptions.value(int(scanCode));
-    }
+    if (scanCode == 57)
+        return QStringLiteral(" ");
+    // Named keys by their identifier (Caps Lock keeps "R3_1"), character keys by their caption.
+    const QString id = Keys::keyIdForScanCode(scanCode);
+    const int row = Keys::rowOf(id);
+    if (row < 1 || row > Keys::rowCount || scanCode == 58)
+        return id;
+    if (scanCode > 53 || !keyMap)
+        return QString();
+    return keyMap->keyCaptions.value(int(scanCode));
 }
 
 int practising::markPosition(int atLine, int atColumn) const
@@ -319,21 +222,8 @@ void practising::correctKey(const QString &expected)
     }
     int row = 0, keyColumn = 0, finger = 0, hand = 0;
     fingerFor(expected, row, keyColumn, finger, hand);
-    const qint64 elapsed = keystrokeClock.elapsed();
-    if (row >= 1 && row <= 4 && keyColumn >= 1 && keyColumn <= 13) {
-        if (keyHits[row][keyColumn] == 0)
-            keyInterval[row][keyColumn] = 0;
-        keyInterval[row][keyColumn] += elapsed;
+    if (run.correctKey(row, keyColumn, finger, hand, expected == QLatin1String(" "), keystrokeClock.elapsed()))
         keystrokeClock.restart();
-        ++keyHits[row][keyColumn];
-    }
-    if (expected != " " && finger >= 0 && finger <= 4 && hand >= 0 && hand <= 1) {
-        FingerStats &stats = fingerStats[hand * 5 + finger];
-        if (stats.correct == 0)
-            stats.interval = 0;
-        ++stats.correct;
-        stats.interval += elapsed;
-    }
     if (guideVisible)
         emit ShowHand(false);
 }
@@ -343,8 +233,7 @@ void practising::wrongKey(const QString &expected)
     mark(Highlighter::Wrong, line, column);
     int row = 0, keyColumn = 0, finger = 0, hand = 0;
     fingerFor(expected, row, keyColumn, finger, hand);
-    if (finger >= 0 && finger <= 4 && hand >= 0 && hand <= 1)
-        ++fingerStats[hand * 5 + finger].errors;
+    run.wrongKey(finger, hand);
     if ((marks && marks->count(Highlighter::Wrong) == 1) || guideActive) {
         if (guideActive && !guideVisible)
             emit ShowHand(true);
@@ -396,10 +285,7 @@ void practising::resetRun()
     if (editorScrollBar)
         editorScrollBar->setValue(0);
     line = column = 0;
-    std::fill(std::begin(ringCorrect), std::end(ringCorrect), 0);
-    std::fill(std::begin(ringPerMinute), std::end(ringPerMinute), 0);
-    ringIndex = 0;
-    ringWrapped = false;
+    run.resetRing();
     elapsedSeconds = 0;
     displayClock = QTime(0, 0);
 }
@@ -479,20 +365,9 @@ void practising::timercount()
     const int total = correct + (marks ? marks->count(Highlighter::Wrong) : 0);
     if (total > 0) {
         lcdcorrect->display(correct * 100 / total);
-        if (ringIndex == 20) {
-            ringIndex = 0;
-            ringWrapped = true;
-        }
-        ringCorrect[ringIndex] = correct;
-        const int previous = ringIndex > 0 ? ringCorrect[ringIndex - 1] : (ringWrapped ? ringCorrect[19] : 0);
-        ringPerMinute[ringIndex] = (correct - previous) * 60;
-        if (ringWrapped) {
-            int sum = 0;
-            for (int perMinute : ringPerMinute)
-                sum += qAbs(perMinute);
-            lcdspeed->display(sum / 20);
-        }
-        ++ringIndex;
+        const int speed = run.tick(correct);
+        if (speed >= 0)
+            lcdspeed->display(speed);
     }
     ++elapsedSeconds;
 }
@@ -529,50 +404,21 @@ QStringList practising::evaluation() const
     int characters = 0;
     for (const QStringList &l : lines.characters)
         characters += l.size();
-    const float share = float(wrong + current) / float(lines.characters.size() + characters) * 100.0f;
-    const QString log2 = QString::number(elapsedSeconds) + " " + QString::number(lcdspeed->intValue()) + " " +
-                         QString::number(lcdcorrect->intValue()) + " " + number(double(share));
-
-    QStringList rows;
-    for (int row = 1; row <= 4; ++row) {
-        QString text;
-        for (int col = 1; col <= 13; ++col)
-            text += (keyHits[row][col] ? number(keyInterval[row][col] / keyHits[row][col]) : QString("0")) + " ";
-        rows.append(text);
-    }
-    QStringList groups;
-    for (int hand = 0; hand <= 1; ++hand) {
-        QStringList values;
-        for (int finger = 1; finger <= 4; ++finger) {
-            const FingerStats &f = fingerStats[hand * 5 + finger];
-            values.append(f.correct ? number(f.interval / f.correct) : QString("0"));
-        }
-        groups.append(values.join(' '));
-    }
-    for (int hand = 0; hand <= 1; ++hand) {
-        QStringList values;
-        for (int finger = 1; finger <= 4; ++finger) {
-            const FingerStats &f = fingerStats[hand * 5 + finger];
-            const int typed = f.correct + f.errors;
-            values.append(typed ? QString::number(f.correct * 100 / typed) : QString("0"));
-        }
-        groups.append(values.join(' '));
-    }
-    return {"Practise", lessonnumber->text(), log2, rows.join(' '), groups.join(' ')};
+    const QString log2 = TypingRun::timing(elapsedSeconds, lcdspeed->intValue(), lcdcorrect->intValue(), wrong,
+                                           current, lines.characters.size(), characters);
+    return {QStringLiteral("Practise"), lessonnumber->text(), log2, run.keyIntervals(), run.fingerFigures()};
 }
 
 void practising::evaluate()
 {
     const QStringList log = evaluation();
-    const QString key = log.join(' ');
-    HarforaMain *menu = qobject_cast<HarforaMain *>(startMenu.data());
-    QString *last = openedFromLessons || !menu || !menu->loginWindow ? &practiceKey : &menu->loginWindow->lastActivityKey;
-    if (key == *last)
-        return;
-    *last = key;
-    auto *store = new dB_Stuff(this);
-    store->logActivity(log[0], log[1], log[2], log[3], log[4], "", "");
-    delete store;
+    ActivityKey last(&practiceKey);
+    if (!openedFromLessons)
+        last.owner = loginWindow.data();
+    QString lastKey = last.value();
+    dB_Stuff store(this);
+    if (store.logActivityOnce(log.join(' '), lastKey, log[0], log[1], log[2], log[3], log[4]))
+        last.set(lastKey);
 }
 
 void practising::closeEvent(QCloseEvent *event)
@@ -581,6 +427,8 @@ void practising::closeEvent(QCloseEvent *event)
         lessonViewer->show();
     else if (startMenu)
         startMenu->show();
+    else if (loginWindow)
+        loginWindow->show(); // the menu closed (and deleted itself) meanwhile
     delete marks;
     removeEventFilter(this);
     editor->removeEventFilter(this);

@@ -4,12 +4,14 @@
 #include "practice/handview.h"
 #include "practice/highlighter.h"
 #include "practice/textprep.h"
+#include "practice/typingrun.h"
 
 #include <QPointer>
 #include <QTime>
 #include <QWidget>
 
 class HandView;
+class QGridLayout;
 class Highlighter;
 class KeyBoardMap;
 class QLabel;
@@ -32,6 +34,7 @@ public:
 
     QPointer<QWidget> startMenu;     // set by the start menu
     QPointer<QWidget> lessonViewer;  // set by the lesson viewer
+    QPointer<QWidget> loginWindow;   // holds the last activity key; set by the start menu
 
     static int highestLesson;
     static int editorPointSize;
@@ -41,11 +44,7 @@ public:
     static QString practiceKey;
 
     // Per-finger statistics, slot hand * 5 + finger; they outlive the window.
-    struct FingerStats {
-        int correct = 0;
-        int errors = 0;
-        double interval = 0;
-    };
+    using FingerStats = TypingRun::FingerStats;
     static FingerStats fingerStats[10];
 
     int lessonNumber() const { return lesson; }
@@ -91,6 +90,7 @@ protected:
 
 private:
     void buildForm();
+    void buildControls(QGridLayout *grid);
     void createFingerGuide(const QSize &desktop);
     void loadLesson();
     void resetRun();
@@ -118,12 +118,7 @@ private:
     int elapsedSeconds = 0;
     QTime displayClock;
     Stopwatch keystrokeClock;
-    int ringCorrect[20] = {};
-    int ringPerMinute[20] = {};
-    int ringIndex = 0;
-    bool ringWrapped = false;
-    int keyHits[5][14] = {};
-    double keyInterval[5][14] = {};
+    TypingRun run{fingerStats};
 
     QPointer<Highlighter> marks;
     QPointer<KeyBoardMap> keyMap;

@@ -5,5 +5,7 @@ dir="$1"; shift
 root="$(cd "$(dirname "$0")/.." && pwd)"
 if [ ! -f "$dir/CMakeCache.txt" ]; then
   cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+elif [ $# -gt 0 ]; then
+  cmake "$dir" "$@" >/dev/null
 fi
 cmake --build "$dir" -j"$(nproc)"

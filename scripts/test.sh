@@ -6,12 +6,12 @@
 set -e
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/setup.sh"
-"$root/scripts/build.sh" "$root/build"
+"$root/scripts/build.sh" "$root/build" -DHARFORA_WERROR=ON
 "$root/scripts/check_setup.sh" "$root/build"
 (cd "$root/build" && ctest --output-on-failure -j2)
-"$root/scripts/build.sh" "$root/build-asan" -DHARFORA_SANITIZE=ON -DHARFORA_BENCH=OFF
+"$root/scripts/build.sh" "$root/build-asan" -DHARFORA_SANITIZE=ON -DHARFORA_BENCH=OFF -DHARFORA_WERROR=ON
 (cd "$root/build-asan" && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions="$root/scripts/lsan.supp":print_suppressions=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j2 -E 'e2e|debian_package')
-cmake -S "$root/tests/fuzz" -B "$root/build-fuzz" -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+cmake -S "$root/tests/fuzz" -B "$root/build-fuzz" -DCMAKE_CXX_COMPILER=clang++ -DHARFORA_WERROR=ON >/dev/null
 cmake --build "$root/build-fuzz" -j"$(nproc)"
 corpus="$root/build-fuzz/corpus"
 mkdir -p "$corpus" && cp "$root"/tests/fuzz/corpus/* "$corpus"/

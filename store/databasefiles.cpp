@@ -1,6 +1,6 @@
 #include "store/databasefiles.h"
 
-#include "app/messages.h"
+#include "app/notices.h"
 #include "store/dbstuff.h"
 #include "store/passwordhash.h"
 #include "store/session.h"
@@ -46,7 +46,7 @@ void dropEmptyFile(const QString &path)
 {
     const QFileInfo info(path);
     if (info.isFile() && info.size() == 0 && QFile::remove(path))
-        Messages::information(nullptr, loginText(QT_TRANSLATE_NOOP("Login", "Info")),
+        Notices::information(loginText(QT_TRANSLATE_NOOP("Login", "Info")),
                               loginText(QT_TRANSLATE_NOOP("Login", "The database file was empty and has been made anew:")) + "\n" + path);
 }
 
@@ -55,7 +55,7 @@ bool ensure(const QString &path, const char *message, const char *errorProperty)
     dropEmptyFile(path);
     if (QFile::exists(path) || extractDatabase(emptyDatabaseResource, path))
         return true;
-    Messages::warning(nullptr, loginText(QT_TRANSLATE_NOOP("Login", "Error")), loginText(message));
+    Notices::warning(loginText(QT_TRANSLATE_NOOP("Login", "Error")), loginText(message));
     qApp->setProperty("Error", QString::fromLatin1(errorProperty));
     return false;
 }
@@ -118,7 +118,7 @@ bool extractDatabase(const QString &resource, const QString &target)
                       QFile::rename(copy, target);
     if (!made) {
         QFile::remove(copy);
-        Messages::warning(nullptr, loginText(QT_TRANSLATE_NOOP("Login", "Error")), loginText(QT_TRANSLATE_NOOP("Login", "Couldn't open database file.")) + target);
+        Notices::warning(loginText(QT_TRANSLATE_NOOP("Login", "Error")), loginText(QT_TRANSLATE_NOOP("Login", "Couldn't open database file.")) + target);
     }
     return made;
 }

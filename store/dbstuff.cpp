@@ -1,6 +1,6 @@
 #include "store/dbstuff.h"
 
-#include "app/messages.h"
+#include "app/notices.h"
 #include "store/passwordhash.h"
 #include "store/session.h"
 #include "store/tables.h"
@@ -32,7 +32,7 @@ int dB_Stuff::busyTimeout()
     return busyMs;
 }
 
-dB_Stuff::dB_Stuff(QWidget *) : QWidget(nullptr) {}
+dB_Stuff::dB_Stuff(QObject *) : QObject(nullptr) {}
 
 dB_Stuff::~dB_Stuff() = default;
 
@@ -110,7 +110,7 @@ bool dB_Stuff::openUsers()
     QString problem;
     if (openFile(Store::usersDbPath, &problem))
         return true;
-    Messages::warning(nullptr, tr("Error"),
+    Notices::warning(tr("Error"),
                       tr("Couldn't open users database file.") + "\n" + Store::usersDbPath + "\n" + problem);
     closeConnection();
     return false;
@@ -118,7 +118,7 @@ bool dB_Stuff::openUsers()
 
 void dB_Stuff::reportWriteFailure(const QSqlError &error)
 {
-    Messages::warning(nullptr, tr("Error"),
+    Notices::warning(tr("Error"),
                       tr("Couldn't write to the database file.") + "\n" + db->databaseName() + "\n" +
                           describe(error));
 }
@@ -126,7 +126,7 @@ void dB_Stuff::reportWriteFailure(const QSqlError &error)
 void dB_Stuff::reportReadFailure(const QString &what, const QSqlError &error)
 {
     readFailed = true;
-    Messages::warning(nullptr, tr("Error"), what + "\n" + db->databaseName() + "\n" + describe(error));
+    Notices::warning(tr("Error"), what + "\n" + db->databaseName() + "\n" + describe(error));
 }
 
 void dB_Stuff::finish()
@@ -142,7 +142,7 @@ QPointer<QStringListModel> dB_Stuff::loadModel(int which)
     const QString file = which == 1 ? Store::settingsDbPath : Store::usersDbPath;
     QString problem;
     if (!openFile(file, &problem)) {
-        Messages::warning(nullptr, tr("Error"),
+        Notices::warning(tr("Error"),
                           tr("Couldn't open database file  ") +
                               (which == 1 ? "Settings database" : "Users database") + "\n" + problem);
         closeConnection();
@@ -170,7 +170,7 @@ QString dB_Stuff::infoValue(const QString &parameter, const QString &file)
 {
     QString problem;
     if (!openFile(file, &problem)) {
-        Messages::warning(nullptr, tr("Error"), tr("Couldn't open the database file.") + "\n" + problem);
+        Notices::warning(tr("Error"), tr("Couldn't open the database file.") + "\n" + problem);
         closeConnection();
         return "0";
     }
@@ -186,7 +186,7 @@ QString dB_Stuff::infoValue(const QString &parameter, const QString &file)
     }
     finish();
     if (!found) {
-        Messages::warning(nullptr, tr("Error"), tr("database file version does not match"));
+        Notices::warning(tr("Error"), tr("database file version does not match"));
         return "0";
     }
     return value;
@@ -234,9 +234,9 @@ void dB_Stuff::createUser(const QString &name, const QString &hash, bool silent)
     if (failure.isValid()) {
         reportWriteFailure(failure);
     } else if (exists) {
-        Messages::warning(nullptr, tr("Error"), tr("Username already exists"));
+        Notices::warning(tr("Error"), tr("Username already exists"));
     } else if (!silent) {
-        Messages::information(nullptr, tr("Done"), tr("New username has been created"));
+        Notices::information(tr("Done"), tr("New username has been created"));
     }
     finish();
 }
@@ -306,11 +306,11 @@ int dB_Stuff::deleteUser(const QString &name, const QString &password)
         return 1;
     }
     if (after >= 0 && after < before) {
-        Messages::information(nullptr, tr("Suceed"), tr("Username removed successfully"));
+        Notices::information(tr("Suceed"), tr("Username removed successfully"));
         finish();
         return 0;
     }
-    Messages::warning(nullptr, tr("Error"), tr("False password"));
+    Notices::warning(tr("Error"), tr("False password"));
     finish();
     return 1;
 }
@@ -355,7 +355,7 @@ void dB_Stuff::addDatabasePath(const QString &path, const QString &settingsFile)
 {
     QString problem;
     if (!openFile(settingsFile, &problem)) {
-        Messages::warning(nullptr, tr("Error"), tr("Couldn't open the database file.") + "\n" + problem);
+        Notices::warning(tr("Error"), tr("Couldn't open the database file.") + "\n" + problem);
         closeConnection();
         return;
     }
@@ -393,4 +393,14 @@ void dB_Stuff::logActivity(const QString &topic, const QString &log1, const QStr
             reportWriteFailure(query.lastError());
     }
     finish();
+}
+
+bool dB_Stuff::logActivityOnce(const QString &key, QString &lastKey, const QString &topic, const QString &log1,
+                               const QString &log2, const QString &log3, const QString &log4)
+{
+    if (key == lastKey)
+        return false;
+    lastKey = key;
+    logActivity(topic, log1, log2, log3, log4, QString(), QString());
+    return true;
 }

@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <QSqlDatabase>
 #include <QStringListModel>
-#include <QWidget>
+#include <QObject>
 
 class QSqlError;
 
@@ -11,11 +11,11 @@ class QSqlError;
 // it. Each operation opens the one default connection, points it at the file
 // it needs, runs its statements with bound values, closes and removes the
 // connection, and reports its own failures in a message box.
-class dB_Stuff : public QWidget
+class dB_Stuff : public QObject
 {
     Q_OBJECT
 public:
-    explicit dB_Stuff(QWidget *parent = nullptr);
+    explicit dB_Stuff(QObject *parent = nullptr);
     ~dB_Stuff() override;
 
     void openConnection();
@@ -42,6 +42,10 @@ public:
     void addDatabasePath(const QString &path, const QString &settingsFile);
     void logActivity(const QString &topic, const QString &log1, const QString &log2, const QString &log3,
                      const QString &log4, const QString &log5, const QString &log6);
+    // Logs a row unless its key equals `lastKey` (the same result is never
+    // logged twice in a row); a logged key becomes `lastKey`. True if logged.
+    bool logActivityOnce(const QString &key, QString &lastKey, const QString &topic, const QString &log1,
+                         const QString &log2, const QString &log3, const QString &log4);
 
     // Points the connection at a file and checks that it really is an SQLite
     // database we can read; on failure `problem` says why, in words.

@@ -10,7 +10,6 @@ QString settingsDbPath;
 QString usersDbPath;
 QString currentUser;
 
-const char defaultPassword[] = "1";
 const char defaultUser[] = "user1";
 
 QString locateDataFolder()

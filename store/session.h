@@ -10,7 +10,7 @@ extern QString usersDbPath;
 extern QString currentUser;
 
 // The password of the default account "user1"; one digit, defined once.
-extern const char defaultPassword[];
+constexpr char defaultPassword[] = "1";
 extern const char defaultUser[];
 
 // Finds (and creates) the data folder under the per-user data location and

@@ -1,6 +1,6 @@
 #include "store/tables.h"
 
-#include "app/messages.h"
+#include "app/notices.h"
 
 #include <QCoreApplication>
 #include <QSqlError>
@@ -88,7 +88,7 @@ void repairUsersTables()
             continue;
         QSqlQuery query;
         if (!query.exec(QStringLiteral("create table ") + r.table + r.columns))
-            Messages::warning(nullptr, QCoreApplication::translate("Login", "Error"),
+            Notices::warning(QCoreApplication::translate("Login", "Error"),
                               QCoreApplication::translate("Login", r.message));
     }
 }

@@ -1,6 +1,6 @@
-#include "app/translate.h"
+#include "app/catalogues.h"
 #include "keyboard/keyids.h"
-#include "tests/support/testsupport.h"
+#include "tests/support/coresupport.h"
 
 class TestKeyIds : public QObject
 {
@@ -60,7 +60,7 @@ private slots:
 
     void keysOfInterestFoundOnlyUnderTheirOwnSource()
     {
-        translate::applyLanguage("AR_ar_AR");
+        Catalogues::apply("AR_ar_AR");
         const QString single = Keys::keysOfInterestSource(3);
         QString doubled = single;
         doubled.replace("ex: ", "ex:  ");
@@ -98,5 +98,5 @@ private slots:
     }
 };
 
-HARFORA_TEST_MAIN(TestKeyIds)
+HARFORA_CORE_TEST_MAIN(TestKeyIds)
 #include "test_keyids.moc"

@@ -1,7 +1,7 @@
-#include "app/translate.h"
+#include "app/catalogues.h"
 #include "keyboard/keyids.h"
 #include "keyboard/scancode.h"
-#include "tests/support/testsupport.h"
+#include "tests/support/coresupport.h"
 
 #include <QKeyEvent>
 
@@ -101,7 +101,7 @@ private slots:
 
     void textFallbackWhenNoNativeCode()
     {
-        translate::applyLanguage("AR_ar_AR");
+        Catalogues::apply("AR_ar_AR");
         auto codeFor = [](const QString &text) {
             QKeyEvent event(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, 0, 0, 0, text);
             return ScanCodes::fromEvent(&event);
@@ -113,10 +113,10 @@ private slots:
         QCOMPARE(codeFor("\r"), 28u);
         QCOMPARE(codeFor("€"), 0u);
         QCOMPARE(codeFor(""), 0u);
-        translate::applyLanguage("AR_ar_EG");
+        Catalogues::apply("AR_ar_EG");
         QCOMPARE(codeFor("ظ"), 44u);
     }
 };
 
-HARFORA_TEST_MAIN(TestScanCode)
+HARFORA_CORE_TEST_MAIN(TestScanCode)
 #include "test_scancode.moc"

@@ -41,6 +41,7 @@ class TestLessons : public QObject
             lessons->close();
         lessons = new Lessons(nullptr);
         lessons->callerWindow = menu;
+        lessons->activityKey.owner = login;
         lessons->show();
     }
     // Long lesson texts, so that every lesson can be scrolled.

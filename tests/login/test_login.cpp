@@ -137,7 +137,7 @@ private slots:
         QVERIFY(menu);
         QVERIFY(!login->isVisible());
         QCOMPARE(Store::currentUser, QString("user1"));
-        QCOMPARE(menu->loginWindow, login);
+        QCOMPARE(menu->loginWindow.data(), static_cast<QWidget *>(login));
         QCOMPARE(menu->pos(), QPoint(0, 0));
         QCOMPARE(menu->size(), QSize(656, 114));
         QCOMPARE(menu->findChildren<QPushButton *>().size(), 4);

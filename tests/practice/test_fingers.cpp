@@ -1,5 +1,6 @@
 #include "app/translate.h"
 #include "practice/fingers.h"
+#include "practice/handpicture.h"
 #include "practice/handview.h"
 #include "tests/support/testsupport.h"
 

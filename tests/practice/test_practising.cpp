@@ -52,6 +52,7 @@ class TestPractising : public QObject
         window = new practising(true, first, last, nullptr);
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->startMenu = menu;
+        window->loginWindow = login;
         window->show();
     }
     QWidget *editor() const { return window->findChild<QTextBrowser *>("editor"); }

@@ -1,7 +1,7 @@
-#include "app/translate.h"
+#include "app/catalogues.h"
 #include "keyboard/keyids.h"
 #include "practice/textprep.h"
-#include "tests/support/testsupport.h"
+#include "tests/support/coresupport.h"
 
 #include <QElapsedTimer>
 
@@ -119,7 +119,7 @@ private slots:
 
     void numbersAndUntranslated()
     {
-        translate::applyLanguage("AR_ar_AR");
+        Catalogues::apply("AR_ar_AR");
         Lines lines;
         QVERIFY(PracticeText::practiceText(0, false, lines).isEmpty());
         QVERIFY(PracticeText::practiceText(34, false, lines).isEmpty());
@@ -156,5 +156,5 @@ private slots:
     }
 };
 
-HARFORA_TEST_MAIN(TestTextPrep)
+HARFORA_CORE_TEST_MAIN(TestTextPrep)
 #include "test_textprep.moc"

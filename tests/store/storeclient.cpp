@@ -4,12 +4,12 @@
 //   storeclient hold <db>                          locks the file until stdin closes
 //   storeclient cycle <db> <hold ms> <gap ms> <n>  locks and unlocks n times
 // Every message the store would show is printed as "message: <text>".
-#include "app/messages.h"
+#include "app/notices.h"
 #include "store/dbstuff.h"
 #include "store/passwordhash.h"
 #include "store/session.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QThread>
@@ -47,14 +47,13 @@ int lockLoop(const QString &file, int holdMs, int gapMs, int cycles)
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     if (args.size() < 2)
         return 2;
-    Messages::setHandler([](const Messages::Message &m) {
-        std::printf("message: %s\n", qPrintable(QString(m.text).replace('\n', ' ')));
+    Notices::setSink([](Notices::Kind, const QString &, const QString &text) {
+        std::printf("message: %s\n", qPrintable(QString(text).replace('\n', ' ')));
         std::fflush(stdout);
-        return QMessageBox::Ok;
     });
     const QString mode = args[0];
     Store::usersDbPath = args[1];

@@ -1,6 +1,6 @@
-#include "app/translate.h"
+#include "app/catalogues.h"
 #include "tests/store/storefixture.h"
-#include "tests/support/testsupport.h"
+#include "tests/support/coresupport.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -109,5 +109,5 @@ private slots:
     }
 };
 
-HARFORA_TEST_MAIN(TestSharedLog)
+HARFORA_CORE_TEST_MAIN(TestSharedLog)
 #include "test_sharedlog.moc"

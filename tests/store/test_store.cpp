@@ -1,9 +1,9 @@
-#include "app/translate.h"
+#include "app/catalogues.h"
 #include "store/passwordhash.h"
 #include "store/tables.h"
 #include "store/usersfile.h"
 #include "tests/store/storefixture.h"
-#include "tests/support/testsupport.h"
+#include "tests/support/coresupport.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -17,7 +17,7 @@
 class ReadOnly
 {
 public:
-    explicit ReadOnly(const QString &path) : path(path)
+    explicit ReadOnly(const QString &file) : path(file)
     {
         if (geteuid() == 0)
             ok = QProcess::execute("chattr", {"+i", path}) == 0;
@@ -41,7 +41,7 @@ class TestStore : public QObject
 {
     Q_OBJECT
     QTemporaryDir *home = nullptr;
-    MessageRecorder *recorder = nullptr;
+    NoticeRecorder *recorder = nullptr;
 
     QStringList users() const
     {
@@ -72,7 +72,7 @@ private slots:
     {
         home = new QTemporaryDir;
         freshProfile(*home);
-        recorder = new MessageRecorder;
+        recorder = new NoticeRecorder;
         QVERIFY(DatabaseFiles::checkFiles() == DatabaseFiles::Startup::Ready);
         recorder->clear();
     }
@@ -445,5 +445,5 @@ private slots:
     }
 };
 
-HARFORA_TEST_MAIN(TestStore)
+HARFORA_CORE_TEST_MAIN(TestStore)
 #include "test_store.moc"

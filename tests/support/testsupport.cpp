@@ -1,11 +1,9 @@
 #include "tests/support/testsupport.h"
 
 #include "app/fonts.h"
-#include "app/resources.h"
 #include "app/translate.h"
 
 #include <QKeyEvent>
-#include <QStandardPaths>
 
 MessageRecorder::MessageRecorder()
 {
@@ -22,30 +20,12 @@ MessageRecorder::~MessageRecorder()
     Messages::setHandler(previous);
 }
 
-QStringList MessageRecorder::texts() const
-{
-    QStringList list;
-    for (const auto &m : messages)
-        list.append(m.text);
-    return list;
-}
-
 namespace TestSupport {
-
-void prepareEnvironment()
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QStandardPaths::setTestModeEnabled(true);
-}
 
 void initApplication()
 {
-    QCoreApplication::setOrganizationName("Velmonde");
-    QCoreApplication::setApplicationName("Harfora");
-    Resources::registerAll();
+    initCore();
     Fonts::registerSubstitutions();
-    translate::loadCatalogues(QDir(":/tr/lang/"));
     // A test never blocks on a dialog, even one it did not expect.
     Messages::setHandler([](const Messages::Message &m) {
         qWarning("unexpected message box: %s / %s", qPrintable(m.title), qPrintable(m.text));

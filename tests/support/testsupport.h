@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/messages.h"
+#include "tests/support/coresupport.h"
 
 #include <QList>
 #include <QString>
@@ -15,7 +16,7 @@ public:
     ~MessageRecorder();
     QList<Messages::Message> messages;
     QList<QMessageBox::StandardButton> replies;
-    QStringList texts() const;
+    QStringList texts() const { return textsOf(messages); }
     void clear() { messages.clear(); }
     bool contains(const QString &text) const { return texts().contains(text); }
 
@@ -48,9 +49,7 @@ private:
 };
 
 namespace TestSupport {
-// Application set-up shared by every test executable: offscreen platform,
-// test-mode standard paths, our names, resources and catalogues.
-void prepareEnvironment();
+// initCore() and the fonts, for the tests of windows.
 void initApplication();
 // Sends a key press and release carrying an X11 keycode (evdev + 8) the way
 // the xcb platform delivers it.

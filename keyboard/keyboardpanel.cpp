@@ -1,4 +1,4 @@
-#include "lessons/keyboardpanel.h"
+#include "keyboard/keyboardpanel.h"
 
 #include "keyboard/keyids.h"
 
