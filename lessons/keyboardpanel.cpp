@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QFrame>
 #include <QPushButton>
+#include <QVariant>
 
 namespace KeyboardPanel {
 
@@ -105,6 +106,11 @@ QString shownCaption(const QString &caption)
     shown.replace('&', "&&"); // a lone "&" would mark a mnemonic and vanish
     if (!shown.isEmpty() && shown.at(0).category() == QChar::Mark_NonSpacing)
         shown.prepend(QChar(0x25CC)); // a bare haraka needs a carrier to be seen
+    for (const QChar c : caption)
+        if (c.hasMirrored()) { // an Arabic window would draw "(" as ")"
+            shown = QChar(0x202A) + shown + QChar(0x202C);
+            break;
+        }
     return shown;
 }
 
@@ -122,6 +128,7 @@ void setCaptions(QWidget *root, int layer)
 
 QString caption(const QPushButton *button)
 {
-    return button->property("caption").toString();
+    const QVariant caption = button->property("caption");
+    return caption.isValid() ? caption.toString() : button->text(); // named keys show their caption as is
 }
 }

@@ -102,7 +102,7 @@ private slots:
         };
         const QString english = okText();
         translate::applyLanguage("AR_ar_AR");
-        const QString arabic = qtArabic.translate("QPlatformTheme", "OK") + ' ' + qtArabic.translate("QPlatformTheme", "No");
+        const QString arabic = qtArabic.translate("QPlatformTheme", "OK") + ' ' + qtArabic.translate("QPlatformTheme", "&No");
         QVERIFY(arabic.trimmed().size() > 1);
         QCOMPARE(okText(), arabic);
         translate::applyLanguage("AR_en_US");
