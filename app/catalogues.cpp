@@ -3,16 +3,38 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QHash>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
 namespace {
 QHash<QString, QTranslator *> catalogueTable;
 QTranslator *installed = nullptr;
+QHash<QString, QTranslator *> qtTable; // Qt's own texts by interface language
+QTranslator *qtInstalled = nullptr;
 QStringList languageKeys;
 QStringList baseNames;
 
 const char *const macKey = "AR_ar_EG";
+
+// Qt's own translation of its buttons and dialogs for the interface
+// language of a catalogue key ("ar" of "AR_ar_AR"); null when the system
+// has none, which leaves Qt's English.
+QTranslator *qtTranslatorFor(const QString &key)
+{
+    const QString language = key.mid(3, 2).toLower();
+    if (language.size() != 2)
+        return nullptr;
+    if (!qtTable.contains(language)) {
+        auto *translator = new QTranslator(QCoreApplication::instance());
+        if (!translator->load("qtbase_" + language, QLibraryInfo::location(QLibraryInfo::TranslationsPath))) {
+            delete translator;
+            translator = nullptr;
+        }
+        qtTable.insert(language, translator);
+    }
+    return qtTable.value(language);
+}
 
 QString languageName(const QString &localeName)
 {
@@ -60,7 +82,13 @@ void apply(const QString &locale)
 {
     if (installed)
         QCoreApplication::removeTranslator(installed);
+    if (qtInstalled)
+        QCoreApplication::removeTranslator(qtInstalled);
     installed = catalogueTable.value(locale, nullptr);
+    qtInstalled = installed ? qtTranslatorFor(locale) : nullptr;
+    // Installed first, so the catalogue (searched first) wins where both translate.
+    if (qtInstalled)
+        QCoreApplication::installTranslator(qtInstalled);
     if (installed)
         QCoreApplication::installTranslator(installed);
 }

@@ -334,7 +334,8 @@ int FallingGame::levelShown() const
 
 void FallingGame::keyReleaseEvent(QKeyEvent *event)
 {
-    if (!keyMap || !scene)
+    // A held key repeats press/release pairs: only the real release is a hit.
+    if (!keyMap || !scene || event->isAutoRepeat())
         return;
     const QString typed = keyMap->keyTextForScanCode(ScanCodes::fromEvent(event), event->key());
     if (typed.isEmpty())

@@ -150,7 +150,7 @@ void KeyBoardMap::selectKey(int row, int column, int)
     auto *button = findChild<QPushButton *>("PushButton_" + Keys::idFor(row, column));
     if (!button)
         return;
-    const QString caption = button->text();
+    const QString caption = KeyboardPanel::caption(button);
     if (selected.contains(caption, Qt::CaseSensitive))
         selected.removeOne(caption);
     else
@@ -177,6 +177,13 @@ void KeyBoardMap::on_StartButton_clicked()
     }
     startPressed = true;
     emit ExitKbMap(true, selected, selectedGameType);
+}
+
+// Escape rejects: it ends the dialog the way closing it does, so the
+// chooser hears that nothing was started.
+void KeyBoardMap::reject()
+{
+    close();
 }
 
 void KeyBoardMap::closeEvent(QCloseEvent *event)

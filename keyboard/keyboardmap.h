@@ -136,6 +136,9 @@ private slots:
     void on_StartButton_clicked();
     void on_lessonkeyofinterst_currentIndexChanged(int index);
 
+public slots:
+    void reject() override;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 

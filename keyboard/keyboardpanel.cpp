@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QFrame>
 #include <QPushButton>
+#include <QVariant>
 
 namespace KeyboardPanel {
 
@@ -68,6 +69,9 @@ QFrame *build(QWidget *parent, const Options &options)
                                          QRect(rowX[row - 1][column - 1], rowY[row - 1], 32, 32));
             key->setMinimumSize(32, 32);
             key->setMaximumSize(32, 32);
+            // A picture of the physical keys: captions as typed, brackets
+            // not mirrored by an Arabic window.
+            key->setLayoutDirection(Qt::LeftToRight);
         }
 
     const NamedKey named[] = {
@@ -96,12 +100,35 @@ QPushButton *key(QWidget *root, const QString &id)
     return root->findChild<QPushButton *>("PushButton_" + id);
 }
 
+QString shownCaption(const QString &caption)
+{
+    QString shown = caption;
+    shown.replace('&', "&&"); // a lone "&" would mark a mnemonic and vanish
+    if (!shown.isEmpty() && shown.at(0).category() == QChar::Mark_NonSpacing)
+        shown.prepend(QChar(0x25CC)); // a bare haraka needs a carrier to be seen
+    for (const QChar c : caption)
+        if (c.hasMirrored()) { // an Arabic window would draw "(" as ")"
+            shown = QChar(0x202A) + shown + QChar(0x202C);
+            break;
+        }
+    return shown;
+}
+
 void setCaptions(QWidget *root, int layer)
 {
     if (layer < 0 || layer > 2)
         return;
     for (const QString &id : Keys::characterKeyIds())
-        if (QPushButton *button = key(root, id))
-            button->setText(Keys::caption(static_cast<Keys::Layer>(layer), id));
+        if (QPushButton *button = key(root, id)) {
+            const QString text = Keys::caption(static_cast<Keys::Layer>(layer), id);
+            button->setProperty("caption", text);
+            button->setText(shownCaption(text));
+        }
+}
+
+QString caption(const QPushButton *button)
+{
+    const QVariant caption = button->property("caption");
+    return caption.isValid() ? caption.toString() : button->text(); // named keys show their caption as is
 }
 }

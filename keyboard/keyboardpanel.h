@@ -24,6 +24,13 @@ QFrame *build(QWidget *parent, const Options &options);
 // 1 Shift, 2 Ctrl); any other layer changes nothing.
 void setCaptions(QWidget *root, int layer);
 
+// The caption the catalogue gives a character key, as set by setCaptions.
+QString caption(const QPushButton *button);
+
+// How a caption is shown on a key: "&" escaped from mnemonics, a bare
+// combining mark on a dotted-circle carrier.
+QString shownCaption(const QString &caption);
+
 // The character key with the given identifier, or null.
 QPushButton *key(QWidget *root, const QString &id);
 

@@ -179,7 +179,7 @@ void Lessons::SetInterestKeyColor(QString interestkeys)
             continue;
         if (finger >= 1 && finger <= 6)
             button->setStyleSheet("background-color: " + Fingers::colour(finger).name(QColor::HexRgb));
-        captions += " " + button->text();
+        captions += " " + KeyboardPanel::caption(button);
     }
     captions = captions.trimmed();
 }

@@ -122,6 +122,9 @@ void HarforaMain::on_games_clicked()
             &HarforaMain::From_Game_Show_GetSelection);
     connect(chooser, &GameSelectionWindow::hideTypingMain, this, &HarforaMain::hideme);
     connect(chooser, &GameSelectionWindow::showTypingmain, this, &HarforaMain::showme);
+    // Measured from the button's own left edge, which right-to-left layout
+    // puts near the screen's left edge: keep the page on the screen.
+    Placement::keepOnScreen(chooser);
     chooser->show();
 }
 
@@ -129,6 +132,7 @@ void HarforaMain::on_settings_clicked()
 {
     const QPoint at = chooserPosition(findChild<QPushButton *>("settings"), 58);
     GameSelectionWindow page(at.x(), at.y(), 2, nullptr);
+    Placement::keepOnScreen(&page);
     page.exec();
 }
 

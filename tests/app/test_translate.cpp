@@ -3,6 +3,9 @@
 #include "keyboard/keyids.h"
 #include "tests/support/testsupport.h"
 
+#include <QDialogButtonBox>
+#include <QLibraryInfo>
+#include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTranslator>
@@ -86,6 +89,28 @@ private slots:
         translate::applyLanguage("XX_yy_ZZ");
         QVERIFY(!translate::currentTranslator());
         QCOMPARE(Keys::caption(Keys::Layer::Plain, "R3_1"), QString("key_R3_1"));
+    }
+
+    void standardButtonsFollowTheInterfaceLanguage()
+    {
+        QTranslator qtArabic;
+        if (!qtArabic.load("qtbase_ar", QLibraryInfo::location(QLibraryInfo::TranslationsPath)))
+            QSKIP("Qt's Arabic translation is not installed");
+        const auto okText = []() -> QString {
+            QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::No);
+            return box.button(QDialogButtonBox::Ok)->text() + ' ' + box.button(QDialogButtonBox::No)->text();
+        };
+        const QString english = okText();
+        translate::applyLanguage("AR_ar_AR");
+        const QString arabic = qtArabic.translate("QPlatformTheme", "OK") + ' ' + qtArabic.translate("QPlatformTheme", "&No");
+        QVERIFY(arabic.trimmed().size() > 1);
+        QCOMPARE(okText(), arabic);
+        translate::applyLanguage("AR_en_US");
+        QCOMPARE(okText(), english);
+        translate::applyLanguage("AR_ar_EG");
+        QCOMPARE(okText(), arabic);
+        translate::applyLanguage("XX_yy_ZZ");
+        QCOMPARE(okText(), english);
     }
 
     void setLanguageSlotIsReachableByName()

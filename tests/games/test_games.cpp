@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QLCDNumber>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 
 class TestGames : public QObject
@@ -185,6 +186,28 @@ private slots:
         QCOMPARE(game.score(), 2);
     }
 
+    void heldKeyHitsOneBall()
+    {
+        game1 game({"ش"}, nullptr);
+        game.show();
+        game.skipSplash();
+        game.ThrowNewBall();
+        game.ThrowNewBall();
+        for (int i = 0; i < 3; ++i)
+            game.ball(i)->setY(100 + 50 * i);
+        // Holding the A key (ش): X11 repeats release/press pairs flagged as auto-repeat.
+        for (int repeat = 0; repeat < 3; ++repeat)
+            for (QEvent::Type type : {QEvent::KeyRelease, QEvent::KeyPress}) {
+                QKeyEvent event(type, Qt::Key_unknown, Qt::NoModifier, 38, 0, 0, QString(), true);
+                QApplication::sendEvent(&game, &event);
+            }
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(!game.ball(i)->isDying());
+        TestSupport::releaseX11(&game, 38);
+        QVERIFY(game.ball(2)->isDying());
+        QVERIFY(!game.ball(0)->isDying() && !game.ball(1)->isDying());
+    }
+
     void secondGameStartsAtLevelOne()
     {
         {
@@ -214,8 +237,15 @@ private slots:
         QTRY_VERIFY(!young);
     }
 
+    void chooserKeyDialogClosedWithoutStarting_data()
+    {
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("closed") << false;
+        QTest::newRow("escape") << true;
+    }
     void chooserKeyDialogClosedWithoutStarting()
     {
+        QFETCH(bool, escape);
         HarforaMain menu(nullptr);
         auto *chooser = new GameSelectionWindow(10, 10, 0, nullptr);
         QObject::connect(chooser, &GameSelectionWindow::showTypingmain, &menu, &HarforaMain::showme);
@@ -224,7 +254,14 @@ private slots:
         QVERIFY(!chooser->isVisible());
         QVERIFY(chooser->keyDialog()->isVisible());
         QCOMPARE(chooser->keyDialog()->gameType(), 1);
-        chooser->keyDialog()->close();
+        if (escape) {
+            // Escape as X11 sends it: evdev 1 + 8, keysym XK_Escape.
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, 9, 0xff1b, 0);
+            QApplication::sendEvent(chooser->keyDialog(), &press);
+        } else {
+            chooser->keyDialog()->close();
+        }
+        QVERIFY(!chooser->keyDialog()->isVisible());
         QVERIFY(chooser->isVisible());
         QVERIFY(menu.isVisible());
         QVERIFY(!QApplication::activeModalWidget());
@@ -301,6 +338,48 @@ private slots:
         GameSelectionWindow page(0, 0, 2, nullptr);
         QCOMPARE(page.findChild<QCheckBox *>("autocheck")->checkState(), Qt::Unchecked);
         QCOMPARE(db.value("SELECT count(*) FROM setting"), QString("1"));
+    }
+    void pagesOpenUnderTheirButtonOnTheScreen_data()
+    {
+        QTest::addColumn<int>("direction");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("offset");
+        for (const auto &[name, direction] : {std::pair("ltr", Qt::LeftToRight), std::pair("rtl", Qt::RightToLeft)}) {
+            QTest::addRow("%s games", name) << int(direction) << "games" << 163;
+            QTest::addRow("%s settings", name) << int(direction) << "settings" << 58;
+        }
+    }
+    void pagesOpenUnderTheirButtonOnTheScreen()
+    {
+        QFETCH(int, direction);
+        QFETCH(QString, button);
+        QFETCH(int, offset);
+        QGuiApplication::setLayoutDirection(Qt::LayoutDirection(direction));
+        HarforaMain menu(nullptr);
+        menu.show();
+        auto *pressed = menu.findChild<QPushButton *>(button);
+        QRect page;
+        QTimer::singleShot(0, [&page] {
+            if (QWidget *modal = QApplication::activeModalWidget()) {
+                page = modal->frameGeometry();
+                modal->close();
+            }
+        });
+        pressed->click();
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *chooser = qobject_cast<GameSelectionWindow *>(w)) {
+                page = chooser->frameGeometry();
+                chooser->deleteLater();
+            }
+        QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+        QVERIFY(!page.isNull());
+        const QRect under = QRect(pressed->mapToGlobal(QPoint(0, 0)), pressed->size());
+        QVERIFY2(QGuiApplication::primaryScreen()->availableGeometry().contains(page), qPrintable(QString::number(page.x())));
+        QVERIFY(page.left() < under.center().x() && under.center().x() < page.right());
+        QCOMPARE(page.top(), menu.pos().y() + menu.height() - 22);
+        if (direction == Qt::LeftToRight)
+            QCOMPARE(page.left(), menu.pos().x() + pressed->pos().x() - offset);
+        QTest::qWait(0);
     }
 };
 

@@ -1,6 +1,7 @@
 #include "app/translate.h"
 #include "keyboard/keyboardmap.h"
 #include "keyboard/keyids.h"
+#include "keyboard/keyboardpanel.h"
 #include "tests/support/testsupport.h"
 
 #include <QComboBox>
@@ -167,6 +168,54 @@ private slots:
         QCOMPARE(sent.last().at(2).toInt(), 1);
         started.close();
         QCOMPARE(sent.count(), 1);
+    }
+    // Every key, on the plain and Shift layers, as drawn in a dialog of the
+    // given layout direction.
+    static QMap<QString, QImage> drawnKeys(Qt::LayoutDirection direction, int layer)
+    {
+        QGuiApplication::setLayoutDirection(direction);
+        KeyBoardMap map(1, nullptr);
+        KeyboardPanel::setCaptions(&map, layer);
+        QMap<QString, QImage> drawn;
+        for (const QString &id : Keys::characterKeyIds())
+            drawn[id] = map.findChild<QPushButton *>("PushButton_" + id)->grab().toImage();
+        QPushButton *blank = map.findChild<QPushButton *>("PushButton_R1_1");
+        blank->setText(QString());
+        drawn["blank"] = blank->grab().toImage();
+        return drawn;
+    }
+
+    void keysShowTheirCaptionsInBothDirections_data()
+    {
+        QTest::addColumn<int>("layer");
+        QTest::newRow("plain") << 0;
+        QTest::newRow("shift") << 1;
+    }
+    void keysShowTheirCaptionsInBothDirections()
+    {
+        QFETCH(int, layer);
+        const QMap<QString, QImage> ltr = drawnKeys(Qt::LeftToRight, layer);
+        const QMap<QString, QImage> rtl = drawnKeys(Qt::RightToLeft, layer);
+        QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+        for (const QString &id : Keys::characterKeyIds()) {
+            const QString caption = Keys::caption(Keys::Layer(layer), id);
+            if (caption.trimmed().isEmpty())
+                continue;
+            QVERIFY2(rtl[id] == ltr[id], qPrintable(id + " mirrored: " + caption));
+            QVERIFY2(ltr[id] != ltr["blank"], qPrintable(id + " blank: " + caption));
+        }
+    }
+
+    void chosenKeysAreTheCatalogueCaptions()
+    {
+        KeyBoardMap map(1, nullptr);
+        KeyboardPanel::setCaptions(&map, 1);
+        for (const QString &id : Keys::characterKeyIds()) {
+            const QString caption = Keys::caption(Keys::Layer::Shift, id);
+            const int before = map.selection().count(caption);
+            map.findChild<QPushButton *>("PushButton_" + id)->click();
+            QVERIFY2(qAbs(map.selection().count(caption) - before) == 1, qPrintable(id + ": " + caption));
+        }
     }
 };
 
