@@ -74,29 +74,34 @@ def read_lines(path):
         return [l.rstrip("\n") for l in f if l.strip() and not l.startswith("#")]
 
 
-FINGER_ROWS = ["4L 4L 3L 2L 2L 1L 1R 1R 2R 3R 3R 4R 4R", "4L 3L 2L 1L 1L 1L 1R 2R 3R 4R 4R 4R",
-               "4L 3L 2L 1L 1L 1R 1R 2R 3R 4R 4R 4R", "4L 3L 2L 2L 1L 1R 1R 1R 2R 3R 4R"]
+# Finger names agree with the noun: السبابة and الوسطى are feminine, البنصر and الخنصر masculine.
 FINGER_NAMES = {
-    "ar": {1: "السبابة", 2: "الوسطى", 3: "البنصر", 4: "الخنصر", "L": "اليسرى", "R": "اليمنى",
-           "key": "المفتاح", "finger": "الإصبع", "hand": "اليد", "shift": "مع مفتاح العالي (Shift)"},
-    "en": {1: "index finger", 2: "middle finger", 3: "ring finger", 4: "little finger", "L": "left", "R": "right",
-           "key": "Key", "finger": "Finger", "hand": "Hand", "shift": "with Shift"},
+    "ar": {(1, "L"): "السبابة اليسرى", (1, "R"): "السبابة اليمنى", (2, "L"): "الوسطى اليسرى",
+           (2, "R"): "الوسطى اليمنى", (3, "L"): "البنصر الأيسر", (3, "R"): "البنصر الأيمن",
+           (4, "L"): "الخنصر الأيسر", (4, "R"): "الخنصر الأيمن",
+           "key": "المفتاح", "finger": "الإصبع", "shift": "مع مفتاح العالي (Shift)"},
+    "en": {(1, "L"): "left index finger", (1, "R"): "right index finger", (2, "L"): "left middle finger",
+           (2, "R"): "right middle finger", (3, "L"): "left ring finger", (3, "R"): "right ring finger",
+           (4, "L"): "left little finger", (4, "R"): "right little finger",
+           "key": "Key", "finger": "Finger", "shift": "with Shift"},
 }
+MASCULINE = {3, 4}
 PLAIN_LESSONS = range(1, 10)       # lessons that bring new keys of the plain layer
 SENTENCE_LESSONS = range(16, 19)   # words and sentences
 EXTRA_SENTENCE_TEXTS = 6           # further practice texts of sayings after lesson 18
 
 
-def finger_of(key_id):
-    row, column = int(key_id[1]), int(key_id[3:])
-    cell = FINGER_ROWS[row - 1].split()[column - 1]
-    return int(cell[0]), cell[1]
+def read_fingers(content):
+    rows = read_lines(os.path.join(content, "layouts", "fingers.txt"))
+    return {f"R{r}_{c}": (int(cell[0]), cell[1])
+            for r, line in enumerate(rows, 1) for c, cell in enumerate(line.split(), 1)}
 
 
 class Course:
     """The course for one keyboard layout: lesson placeholders and practice texts."""
 
     def __init__(self, content, layout, keys):
+        self.fingers = read_fingers(content)
         self.layout = layout
         self.keys = keys
         self.words = read_lines(os.path.join(content, "practice", "words.txt"))
@@ -149,20 +154,41 @@ class Course:
         return picked
 
     # -- lesson pages --------------------------------------------------
-    def fill_lesson(self, page, n, lang):
+    def caption(self, n, key_id):
+        return self.layout[key_id][1] if self.shifted(n) else self.layout[key_id][0]
+
+    def key_table(self, n, lang):
         names = FINGER_NAMES[lang]
-        rows = []
-        for k in self.key_ids(n):
-            finger, hand = finger_of(k)
-            caption = self.layout[k][1] if self.shifted(n) else self.layout[k][0]
-            shift_note = f' <span style="font-size:10pt">{names["shift"]}</span>' if self.shifted(n) else ""
-            rows.append(f'<tr><td align="center" style="font-size:20pt;color:#b03060">{html.escape(caption)}</td>'
-                        f'<td>{names[finger]} {names[hand]}{shift_note}</td></tr>')
+        shift_note = f' <span style="font-size:10pt">{names["shift"]}</span>' if self.shifted(n) else ""
+        rows = [f'<tr><td align="center" style="font-size:20pt;color:#b03060">{html.escape(self.caption(n, k))}</td>'
+                f'<td>{names[self.fingers[k]]}{shift_note}</td></tr>' for k in self.key_ids(n)]
         direction = ' dir="rtl" align="right"' if lang == "ar" else ""
-        table = (f'<table{direction} border="1" cellpadding="6" cellspacing="0">'
-                 f'<tr><th>{names["key"]}</th><th>{names["finger"]}</th></tr>' + "".join(rows) + "</table>")
+        return (f'<table{direction} border="1" cellpadding="6" cellspacing="0">'
+                f'<tr><th>{names["key"]}</th><th>{names["finger"]}</th></tr>' + "".join(rows) + "</table>")
+
+    def finger_sentence(self, n, lang):
+        """One clause per finger, in the order of the lesson's keys: which keys it types."""
+        names, groups = FINGER_NAMES[lang], {}
+        for k in self.key_ids(n):
+            groups.setdefault(self.fingers[k], []).append(f"<b>{html.escape(self.caption(n, k))}</b>")
+        clauses = []
+        for finger, keys in groups.items():
+            name = f'<span class="finger">{names[finger]}</span>'
+            if lang == "ar":
+                verb = "يكتب" if finger[0] in MASCULINE else "تكتب"
+                clauses.append(f"{name} {verb} " + " و ".join(keys))
+            else:
+                listed = keys[0] if len(keys) == 1 else ", ".join(keys[:-1]) + " and " + keys[-1]
+                clauses.append(f"the {name} types {listed}")
+        if lang == "ar":
+            return '<p dir="rtl" align="right" class="fingers">' + "، و".join(clauses) + ".</p>"
+        text = "; ".join(clauses)
+        return '<p class="fingers">' + text[0].upper() + text[1:] + ".</p>"
+
+    def fill_lesson(self, page, n, lang):
         words = "، ".join(self.words_for(n, 10)) if lang == "ar" else ", ".join(self.words_for(n, 10))
-        page = page.replace("{{keys}}", table).replace("{{words}}", html.escape(words))
+        page = page.replace("{{keys}}", self.key_table(n, lang)).replace("{{words}}", html.escape(words))
+        page = page.replace("{{fingers}}", self.finger_sentence(n, lang))
         # In English text a left-to-right mark after each Arabic caption keeps
         # the commas and words around it in reading order.
         mark = "\u200e" if lang == "en" else ""

@@ -3,6 +3,7 @@
 #include "lessons/lessons.h"
 #include "practice/textprep.h"
 #include "store/session.h"
+#include "tests/resources/xkbreference.h"
 #include "tests/support/testsupport.h"
 
 #include <QFile>
@@ -10,23 +11,6 @@
 #include <QTextDocument>
 #include <QTranslator>
 #include <QXmlStreamReader>
-
-// The standard Arabic PC layout as printed on keyboards, written out here
-// independently of the content files: plain and Shift caption of every key.
-static const char *const pcLayout[48][3] = {
-    {"R1_1", "ذ", "ّ"}, {"R1_2", "1", "!"}, {"R1_3", "2", "@"}, {"R1_4", "3", "#"}, {"R1_5", "4", "$"},
-    {"R1_6", "5", "%"}, {"R1_7", "6", "^"}, {"R1_8", "7", "&"}, {"R1_9", "8", "*"}, {"R1_10", "9", "("},
-    {"R1_11", "0", ")"}, {"R1_12", "-", "_"}, {"R1_13", "=", "+"},
-    {"R2_1", "ض", "َ"}, {"R2_2", "ص", "ً"}, {"R2_3", "ث", "ُ"}, {"R2_4", "ق", "ٌ"}, {"R2_5", "ف", "لإ"},
-    {"R2_6", "غ", "إ"}, {"R2_7", "ع", "‘"}, {"R2_8", "ه", "÷"}, {"R2_9", "خ", "×"}, {"R2_10", "ح", "؛"},
-    {"R2_11", "ج", "<"}, {"R2_12", "د", ">"},
-    {"R3_1", "ش", "ِ"}, {"R3_2", "س", "ٍ"}, {"R3_3", "ي", "]"}, {"R3_4", "ب", "["}, {"R3_5", "ل", "لأ"},
-    {"R3_6", "ا", "أ"}, {"R3_7", "ت", "ـ"}, {"R3_8", "ن", "،"}, {"R3_9", "م", "/"}, {"R3_10", "ك", ":"},
-    {"R3_11", "ط", "\""}, {"R3_12", "\\", "|"},
-    {"R4_1", "\\", "|"}, {"R4_2", "ئ", "~"}, {"R4_3", "ء", "ْ"}, {"R4_4", "ؤ", "}"}, {"R4_5", "ر", "{"},
-    {"R4_6", "لا", "لآ"}, {"R4_7", "ى", "آ"}, {"R4_8", "ة", "’"}, {"R4_9", "و", ","}, {"R4_10", "ز", "."},
-    {"R4_11", "ظ", "؟"},
-};
 
 class TestCatalogues : public QObject
 {
@@ -36,12 +20,13 @@ class TestCatalogues : public QObject
     {
         return QCoreApplication::translate(context, source.toUtf8().constData());
     }
-    static QSet<QString> plainCaptions()
+    static QSet<QString> typedCharacters()
     {
         QSet<QString> set;
         for (const QString &id : Keys::characterKeyIds())
-            for (QChar c : Keys::caption(Keys::Layer::Plain, id))
-                set.insert(QString(c));
+            for (Keys::Layer layer : {Keys::Layer::Plain, Keys::Layer::Shift})
+                for (QChar c : Keys::caption(layer, id))
+                    set.insert(QString(c));
         return set;
     }
     static bool isKeyToken(const QString &token)
@@ -77,19 +62,24 @@ private slots:
         QVERIFY(plain.size() >= 46); // one caption may repeat (the two backslash keys)
     }
 
-    void pcLayoutMatchesTheIndependentList_data()
+    void layoutsEqualXkb_data()
     {
         QTest::addColumn<QString>("key");
-        QTest::newRow("Arabic") << "AR_ar_AR";
-        QTest::newRow("English") << "AR_en_US";
+        QTest::addColumn<QString>("variant");
+        QTest::newRow("Arabic, PC") << "AR_ar_AR" << "basic";
+        QTest::newRow("Arabic, Mac") << "AR_ar_EG" << "mac";
+        QTest::newRow("English, PC") << "AR_en_US" << "basic";
     }
-    void pcLayoutMatchesTheIndependentList()
+    void layoutsEqualXkb()
     {
         QFETCH(QString, key);
+        QFETCH(QString, variant);
         translate::applyLanguage(key);
-        for (const auto &row : pcLayout) {
-            QCOMPARE(Keys::caption(Keys::Layer::Plain, row[0]), QString::fromUtf8(row[1]));
-            QCOMPARE(Keys::caption(Keys::Layer::Shift, row[0]), QString::fromUtf8(row[2]));
+        const auto reference = XkbReference::variant(variant);
+        QVERIFY2(reference.size() >= 48, "xkb-data's symbols/ara and keysymdef.h are needed");
+        for (const auto &[id, name] : XkbReference::keyNames()) {
+            QCOMPARE(Keys::caption(Keys::Layer::Plain, id) + " " + id, reference[name].value(0) + " " + id);
+            QCOMPARE(Keys::caption(Keys::Layer::Shift, id) + " " + id, reference[name].value(1) + " " + id);
         }
     }
 
@@ -130,7 +120,7 @@ private slots:
     {
         QFETCH(QString, key);
         translate::applyLanguage(key);
-        const QSet<QString> typeable = plainCaptions() + QSet<QString>{" "};
+        const QSet<QString> typeable = typedCharacters() + QSet<QString>{" "};
         int n = 1;
         for (; n <= Keys::lessonSlots; ++n) {
             const QString raw = PracticeText::raw(n);
