@@ -87,8 +87,43 @@ FINGER_NAMES = {
 }
 MASCULINE = {3, 4}
 PLAIN_LESSONS = range(1, 10)       # lessons that bring new keys of the plain layer
-SENTENCE_LESSONS = range(16, 19)   # words and sentences
-EXTRA_SENTENCE_TEXTS = 6           # further practice texts of sayings after lesson 18
+SHIFT_LESSONS = range(10, 16)      # lessons that bring the Shift layer
+TOPIC_SECTIONS = {16: "common", 17: "sentences", 18: "proverbs"}
+SHIFT_SECTIONS = ["harakat", "punctuation", "symbols", "numbers", "marks"]
+TEXT_CHARACTERS = 600              # typed characters in every lesson's practice text at least
+LINE_LENGTH = 34                   # characters in a practice line at most (longer words stand alone)
+
+
+def read_sections(path):
+    """Sections of texts.txt: name -> list of entries (a "[text]" section may repeat)."""
+    sections, name = {}, None
+    for line in read_lines(path):
+        if line.startswith("[") and line.endswith("]"):
+            name = line[1:-1]
+            sections.setdefault(name, []).append([])
+        elif name:
+            sections[name][-1].append(line)
+    return sections
+
+
+def flow(words, length=LINE_LENGTH):
+    """Words into lines of three words or more (a line with one space would read as a drill)."""
+    lines, current = [], []
+    for w in words:
+        if current and len(" ".join(current + [w])) > length and len(current) >= 3:
+            lines.append(" ".join(current))
+            current = []
+        current.append(w)
+    if current:
+        if len(current) < 3 and lines:
+            lines[-1] += " " + " ".join(current)
+        else:
+            lines.append(" ".join(current))
+    return lines
+
+
+def typed_length(lines):
+    return sum(len(l) for l in lines)
 
 
 def read_fingers(content):
@@ -104,10 +139,8 @@ class Course:
         self.fingers = read_fingers(content)
         self.layout = layout
         self.keys = keys
-        self.words = read_lines(os.path.join(content, "practice", "words.txt"))
-        self.sentences = read_lines(os.path.join(content, "practice", "sentences.txt"))
-        self.words = [w for w in self.words if not w.startswith("#")]
-        self.sentences = [s for s in self.sentences if not s.startswith("#")]
+        self.words = [w for line in read_lines(os.path.join(content, "practice", "words.txt")) for w in line.split()]
+        self.sections = read_sections(os.path.join(content, "practice", "texts.txt"))
 
     def key_ids(self, n):
         return [t for t in self.keys.get(n, "").split() if t.startswith("R")]
@@ -116,17 +149,17 @@ class Course:
         return "Shift" in self.keys.get(n, "").split()
 
     def letters_of(self, n):
-        """Plain-layer characters the lesson's keys type."""
+        """Characters the lesson's keys type on its layer (a key that types nothing adds none)."""
         out = []
         for k in self.key_ids(n):
-            for c in self.layout[k][0]:
-                if c not in out:
+            for c in self.layout[k][1 if self.shifted(n) else 0]:
+                if c not in out and c != " ":
                     out.append(c)
         return out
 
     def learned_until(self, n):
         letters = set(" ")
-        for m in PLAIN_LESSONS:
+        for m in list(PLAIN_LESSONS) + list(SHIFT_LESSONS):
             if m <= n:
                 letters.update(self.letters_of(m))
         return letters
@@ -160,7 +193,7 @@ class Course:
     def key_table(self, n, lang):
         names = FINGER_NAMES[lang]
         shift_note = f' <span style="font-size:10pt">{names["shift"]}</span>' if self.shifted(n) else ""
-        rows = [f'<tr><td align="center" style="font-size:20pt;color:#b03060">{html.escape(self.caption(n, k))}</td>'
+        rows = [f'<tr><td align="center" style="font-size:20pt;color:#b03060">{html.escape(self.caption(n, k), quote=False)}</td>'
                 f'<td>{names[self.fingers[k]]}{shift_note}</td></tr>' for k in self.key_ids(n)]
         direction = ' dir="rtl" align="right"' if lang == "ar" else ""
         return (f'<table{direction} border="1" cellpadding="6" cellspacing="0">'
@@ -170,7 +203,7 @@ class Course:
         """One clause per finger, in the order of the lesson's keys: which keys it types."""
         names, groups = FINGER_NAMES[lang], {}
         for k in self.key_ids(n):
-            groups.setdefault(self.fingers[k], []).append(f"<b>{html.escape(self.caption(n, k))}</b>")
+            groups.setdefault(self.fingers[k], []).append(f"<b>{html.escape(self.caption(n, k), quote=False)}</b>")
         clauses = []
         for finger, keys in groups.items():
             name = f'<span class="finger">{names[finger]}</span>'
@@ -199,45 +232,46 @@ class Course:
 
     # -- practice texts --------------------------------------------------
     def drill_lines(self, n):
-        letters = [c for c in self.letters_of(n)]
-        lines = ["".join(c * 2 for c in letters),
-                 " ".join(c * 3 for c in letters)]
+        letters = self.letters_of(n)
+        lines = [" ".join(c * 2 for c in letters), " ".join(c * 3 for c in letters)]
         if len(letters) > 1:
             pairs = [a + b for a, b in zip(letters, letters[1:] + letters[:1])]
-            lines.append(" ".join(pairs + [p[::-1] for p in pairs])[:26].strip())
+            lines.append(" ".join(pairs + [p[::-1] for p in pairs]))
+        return [l for l in lines if l.count(" ") >= 2]
+
+    def fitting_sentences(self, n, names):
+        learned = self.learned_until(n)
+        return [s for name in names for entry in self.sections.get(name, []) for s in entry if set(s) <= learned]
+
+    def fill(self, n, lines, material):
+        """Adds rounds of the material, each in another order, until the text is long enough."""
+        round_ = 0
+        while material and typed_length(lines) < TEXT_CHARACTERS:
+            shift = (round_ * (n + 3)) % len(material)
+            lines += flow(material[shift:] + material[:shift])
+            round_ += 1
         return lines
 
-    def word_lines(self, n, lines_wanted, per_line=5):
-        words = self.words_for(n, lines_wanted * per_line)
-        out = []
-        for i in range(0, len(words), per_line):
-            line = " ".join(words[i:i + per_line])
-            while len(line) > 28 and " " in line:
-                line = line.rsplit(" ", 1)[0]
-            out.append(line)
-        return out[:lines_wanted]
+    def lesson_text(self, n):
+        words = self.words_for(n, len(self.words))
+        if n in PLAIN_LESSONS:
+            return self.fill(n, self.drill_lines(n), words)
+        new = set(self.letters_of(n)) - self.learned_until(n - 1)
+        if n in SHIFT_LESSONS:
+            sentences = [s for s in self.fitting_sentences(n, SHIFT_SECTIONS) if set(s) & new]
+            with_new = [w for w in words if set(w) & new]
+            lines = flow(" ".join(sentences).split()) + flow(with_new) + self.drill_lines(n)
+            return self.fill(n, lines, " ".join(sentences).split() + with_new + words)
+        return self.fill(n, [], " ".join(self.fitting_sentences(n, [TOPIC_SECTIONS[n]])).split())
 
     def practice_texts(self):
-        typeable = self.typeable()
-        texts = []
-        for n in range(1, 19):
-            if n in PLAIN_LESSONS:
-                lines = self.drill_lines(n) + self.word_lines(n, 4)
-            elif n in SENTENCE_LESSONS:
-                start = (n - 16) * 6
-                lines = self.sentences[start:start + 6]
-            else:
-                lines = self.word_lines(n, 6)  # Shift lessons: review words of every key
-            texts.append([l for l in lines if set(l) <= typeable and l.strip()])
-        for extra in range(EXTRA_SENTENCE_TEXTS):
-            start = 18 + extra * 5
-            lines = [s for s in self.sentences[start:start + 5] if set(s) <= typeable]
-            if len(lines) < 3:
-                break
-            texts.append(lines)
-        while texts and not texts[-1]:
-            texts.pop()
-        return texts
+        texts = [self.lesson_text(n) for n in range(1, 19)]
+        learned = self.learned_until(18)
+        for entry in self.sections.get("text", []):
+            text = " ".join(entry)
+            if set(text) <= learned:
+                texts.append(flow(text.split(), 40))
+        return texts[:LESSON_SLOTS - 1]
 
 
 def build(content, base, layout, lang):

@@ -1,6 +1,7 @@
 #include "app/translate.h"
 #include "keyboard/keyids.h"
 #include "lessons/lessons.h"
+#include "practice/fingers.h"
 #include "practice/textprep.h"
 #include "store/session.h"
 #include "tests/resources/xkbreference.h"
@@ -8,7 +9,9 @@
 
 #include <QFile>
 #include <QTextBlock>
+#include <QRegularExpression>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QTranslator>
 #include <QXmlStreamReader>
 
@@ -121,6 +124,7 @@ private slots:
         QFETCH(QString, key);
         translate::applyLanguage(key);
         const QSet<QString> typeable = typedCharacters() + QSet<QString>{" "};
+        QSet<QString> practised;
         int n = 1;
         for (; n <= Keys::lessonSlots; ++n) {
             const QString raw = PracticeText::raw(n);
@@ -130,9 +134,18 @@ private slots:
             PracticeText::Lines lines;
             const QString html = PracticeText::prepare(raw, lines);
             QVERIFY2(lines.characters.size() >= 3, qPrintable(QString("practice %1").arg(n)));
-            for (const QStringList &line : lines.characters)
-                for (const QString &c : line)
-                    QVERIFY2(typeable.contains(c), qPrintable(QString("practice %1: %2").arg(n).arg(line.join(""))));
+            int typed = 0;
+            for (const QStringList &line : lines.characters) {
+                const QString text = line.join("");
+                typed += line.size();
+                QVERIFY2(text.count(' ') != 1, qPrintable(QString("practice %1 reads as a drill: %2").arg(n).arg(text)));
+                for (const QString &c : line) {
+                    QVERIFY2(typeable.contains(c), qPrintable(QString("practice %1: %2").arg(n).arg(text)));
+                    practised.insert(c);
+                }
+            }
+            if (n <= 18)
+                QVERIFY2(typed >= 600, qPrintable(QString("practice %1: %2 characters").arg(n).arg(typed)));
             // nothing but the lines: the marks count the non-empty blocks
             QTextDocument document;
             document.setHtml(html);
@@ -142,7 +155,63 @@ private slots:
             QCOMPARE(blocks, lines.characters.size());
         }
         QVERIFY2(n > 18, "a practice text for every lesson");
+        // the hamza forms, alef maqsura, taa marbuta and the Arabic comma and question mark
+        for (const char *c : {"\u0623", "\u0625", "\u0622", "\u0624", "\u0626", "\u0621", "\u0629", "\u0649",
+                              "\u060C", "\u061F"})
+            QVERIFY2(practised.contains(QString::fromUtf8(c)), c);
         QCOMPARE(PracticeText::raw(n), QString(" "));
+    }
+
+    // Every sentence naming a finger is generated: outside the key table and the
+    // finger paragraph no finger is named with its hand, and there each caption
+    // stands under the finger the practice window's finger table gives it.
+    void fingerStatements_data() { catalogues_data(); }
+    void fingerStatements()
+    {
+        QFETCH(QString, key);
+        translate::applyLanguage(key);
+        const bool arabic = key != "AR_en_US";
+        const QStringList arNames = {"", "السبابة اليسرى", "الوسطى اليسرى", "البنصر الأيسر", "الخنصر الأيسر",
+                                     "", "السبابة اليمنى", "الوسطى اليمنى", "البنصر الأيمن", "الخنصر الأيمن"};
+        const QStringList enNames = {"", "left index finger", "left middle finger", "left ring finger",
+                                     "left little finger", "", "right index finger", "right middle finger",
+                                     "right ring finger", "right little finger"};
+        const QRegularExpression handWritten(
+            arabic ? "(السبابة|الوسطى|البنصر|الخنصر|سبابت\\w*)\\s+(اليسرى|اليمنى|الأيسر|الأيمن)"
+                   : "(left|right) (index|middle|ring|little) finger");
+        const QRegularExpression generated("<table.*</table>|<p[^>]*class=\"fingers\">.*?</p>",
+                                           QRegularExpression::DotMatchesEverythingOption);
+        const QRegularExpression fingerParagraph("<p[^>]*class=\"fingers\">.*?</p>");
+        const QRegularExpression token("<span class=\"finger\">([^<]*)</span>|<b>([^<]*)</b>");
+        for (int n = 1; n <= Lessons::lessonLimit; ++n) {
+            const QString text = tr("Lessons", Keys::lessonTextSource(n));
+            QVERIFY2(!QString(text).remove(generated).contains(handWritten), qPrintable(QString::number(n)));
+            const QStringList tokens = Lessons::keyOfInterestText(n).split(' ', Qt::SkipEmptyParts);
+            const Keys::Layer layer = tokens.contains("Shift") ? Keys::Layer::Shift : Keys::Layer::Plain;
+            const QString paragraph = fingerParagraph.match(text).captured(0);
+            QVERIFY2(n > 9 || !paragraph.isEmpty(), qPrintable(QString::number(n)));
+            QMultiHash<QString, QString> stated; // finger name -> caption
+            QString finger;
+            for (auto it = token.globalMatch(paragraph); it.hasNext();) {
+                const auto m = it.next();
+                if (!m.captured(1).isEmpty())
+                    finger = m.captured(1);
+                else
+                    stated.insert(finger, QTextDocumentFragment::fromHtml(m.captured(2)).toPlainText());
+            }
+            for (const QString &id : tokens) {
+                if (!id.startsWith("R"))
+                    continue;
+                int finger = 0, hand = 0;
+                Fingers::assign(id.mid(1, 1).toInt(), id.mid(3).toInt(), finger, hand);
+                const QString name = (arabic ? arNames : enNames).value(hand * 5 + finger);
+                const QString caption = Keys::caption(layer, id);
+                QVERIFY2(text.contains(QString("%1</td><td>%2").arg(caption.toHtmlEscaped(), name)),
+                         qPrintable(QString("lesson %1, key table: %2").arg(n).arg(id)));
+                QVERIFY2(paragraph.isEmpty() || stated.contains(name, caption),
+                         qPrintable(QString("lesson %1, finger sentence: %2").arg(n).arg(id)));
+            }
+        }
     }
 
     void interfaceTextsTranslated_data()

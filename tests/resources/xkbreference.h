@@ -16,6 +16,12 @@ inline QString readFile(const QString &path)
     return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
 }
 
+inline QString fromCode(const QString &hex)
+{
+    const uint code = hex.toUInt(nullptr, 16);
+    return QString::fromUcs4(&code, 1);
+}
+
 inline const QHash<QString, QString> &keysymCharacters()
 {
     static const QHash<QString, QString> table = [] {
@@ -24,7 +30,7 @@ inline const QHash<QString, QString> &keysymCharacters()
         auto it = define.globalMatch(readFile("/usr/include/X11/keysymdef.h"));
         while (it.hasNext()) {
             const auto m = it.next();
-            t.insert(m.captured(1), QString(QChar::fromUcs4(m.captured(2).toUInt(nullptr, 16)).data()));
+            t.insert(m.captured(1), fromCode(m.captured(2)));
         }
         return t;
     }();
@@ -40,7 +46,7 @@ inline QString character(const QString &keysym)
     const QRegularExpression code("^(?:U0?|0x100)([0-9A-Fa-f]{4})$");
     const auto m = code.match(keysym);
     if (m.hasMatch())
-        return QString(QChar::fromUcs4(m.captured(1).toUInt(nullptr, 16)).data()).normalized(QString::NormalizationForm_KC);
+        return fromCode(m.captured(1)).normalized(QString::NormalizationForm_KC);
     if (keysym.size() == 1)
         return keysym;
     return keysymCharacters().value(keysym);
@@ -52,7 +58,8 @@ inline QHash<QString, QStringList> variant(const QString &name)
     static const QString file = readFile("/usr/share/X11/xkb/symbols/ara");
     const int start = file.indexOf("xkb_symbols \"" + name + "\"");
     const QString body = start < 0 ? QString() : file.mid(start, file.indexOf("\n};", start) - start);
-    const QRegularExpression include(R"(include\s+"ara\((\w+)\)")), key(R"(key <(\w+)>\s*\{\s*\[([^\]]*)\])");
+    const QRegularExpression include(R"x(include\s+"ara\((\w+)\)")x");
+    const QRegularExpression key(R"x(key <(\w+)>\s*\{\s*\[([^\]]*)\])x");
     QHash<QString, QStringList> keys;
     for (QString line : body.split('\n')) {
         line = line.section("//", 0, 0);
