@@ -74,35 +74,73 @@ def read_lines(path):
         return [l.rstrip("\n") for l in f if l.strip() and not l.startswith("#")]
 
 
-FINGER_ROWS = ["4L 4L 3L 2L 2L 1L 1R 1R 2R 3R 3R 4R 4R", "4L 3L 2L 1L 1L 1L 1R 2R 3R 4R 4R 4R",
-               "4L 3L 2L 1L 1L 1R 1R 2R 3R 4R 4R 4R", "4L 3L 2L 2L 1L 1R 1R 1R 2R 3R 4R"]
+# Finger names agree with the noun: السبابة and الوسطى are feminine, البنصر and الخنصر masculine.
 FINGER_NAMES = {
-    "ar": {1: "السبابة", 2: "الوسطى", 3: "البنصر", 4: "الخنصر", "L": "اليسرى", "R": "اليمنى",
-           "key": "المفتاح", "finger": "الإصبع", "hand": "اليد", "shift": "مع مفتاح العالي (Shift)"},
-    "en": {1: "index finger", 2: "middle finger", 3: "ring finger", 4: "little finger", "L": "left", "R": "right",
-           "key": "Key", "finger": "Finger", "hand": "Hand", "shift": "with Shift"},
+    "ar": {(1, "L"): "السبابة اليسرى", (1, "R"): "السبابة اليمنى", (2, "L"): "الوسطى اليسرى",
+           (2, "R"): "الوسطى اليمنى", (3, "L"): "البنصر الأيسر", (3, "R"): "البنصر الأيمن",
+           (4, "L"): "الخنصر الأيسر", (4, "R"): "الخنصر الأيمن",
+           "key": "المفتاح", "finger": "الإصبع", "shift": "مع مفتاح العالي (Shift)"},
+    "en": {(1, "L"): "left index finger", (1, "R"): "right index finger", (2, "L"): "left middle finger",
+           (2, "R"): "right middle finger", (3, "L"): "left ring finger", (3, "R"): "right ring finger",
+           (4, "L"): "left little finger", (4, "R"): "right little finger",
+           "key": "Key", "finger": "Finger", "shift": "with Shift"},
 }
+MASCULINE = {3, 4}
 PLAIN_LESSONS = range(1, 10)       # lessons that bring new keys of the plain layer
-SENTENCE_LESSONS = range(16, 19)   # words and sentences
-EXTRA_SENTENCE_TEXTS = 6           # further practice texts of sayings after lesson 18
+SHIFT_LESSONS = range(10, 16)      # lessons that bring the Shift layer
+TOPIC_SECTIONS = {16: "common", 17: "sentences", 18: "proverbs"}
+SHIFT_SECTIONS = ["harakat", "punctuation", "symbols", "numbers", "marks"]
+TEXT_CHARACTERS = 600              # typed characters in every lesson's practice text at least
+LINE_LENGTH = 34                   # characters in a practice line at most (longer words stand alone)
 
 
-def finger_of(key_id):
-    row, column = int(key_id[1]), int(key_id[3:])
-    cell = FINGER_ROWS[row - 1].split()[column - 1]
-    return int(cell[0]), cell[1]
+def read_sections(path):
+    """Sections of texts.txt: name -> list of entries (a "[text]" section may repeat)."""
+    sections, name = {}, None
+    for line in read_lines(path):
+        if line.startswith("[") and line.endswith("]"):
+            name = line[1:-1]
+            sections.setdefault(name, []).append([])
+        elif name:
+            sections[name][-1].append(line)
+    return sections
+
+
+def flow(words, length=LINE_LENGTH):
+    """Words into lines of three words or more (a line with one space would read as a drill)."""
+    lines, current = [], []
+    for w in words:
+        if current and len(" ".join(current + [w])) > length and len(current) >= 3:
+            lines.append(" ".join(current))
+            current = []
+        current.append(w)
+    if current:
+        if len(current) < 3 and lines:
+            lines[-1] += " " + " ".join(current)
+        else:
+            lines.append(" ".join(current))
+    return lines
+
+
+def typed_length(lines):
+    return sum(len(l) for l in lines)
+
+
+def read_fingers(content):
+    rows = read_lines(os.path.join(content, "layouts", "fingers.txt"))
+    return {f"R{r}_{c}": (int(cell[0]), cell[1])
+            for r, line in enumerate(rows, 1) for c, cell in enumerate(line.split(), 1)}
 
 
 class Course:
     """The course for one keyboard layout: lesson placeholders and practice texts."""
 
     def __init__(self, content, layout, keys):
+        self.fingers = read_fingers(content)
         self.layout = layout
         self.keys = keys
-        self.words = read_lines(os.path.join(content, "practice", "words.txt"))
-        self.sentences = read_lines(os.path.join(content, "practice", "sentences.txt"))
-        self.words = [w for w in self.words if not w.startswith("#")]
-        self.sentences = [s for s in self.sentences if not s.startswith("#")]
+        self.words = [w for line in read_lines(os.path.join(content, "practice", "words.txt")) for w in line.split()]
+        self.sections = read_sections(os.path.join(content, "practice", "texts.txt"))
 
     def key_ids(self, n):
         return [t for t in self.keys.get(n, "").split() if t.startswith("R")]
@@ -111,17 +149,17 @@ class Course:
         return "Shift" in self.keys.get(n, "").split()
 
     def letters_of(self, n):
-        """Plain-layer characters the lesson's keys type."""
+        """Characters the lesson's keys type on its layer (a key that types nothing adds none)."""
         out = []
         for k in self.key_ids(n):
-            for c in self.layout[k][0]:
-                if c not in out:
+            for c in self.layout[k][1 if self.shifted(n) else 0]:
+                if c not in out and c != " ":
                     out.append(c)
         return out
 
     def learned_until(self, n):
         letters = set(" ")
-        for m in PLAIN_LESSONS:
+        for m in list(PLAIN_LESSONS) + list(SHIFT_LESSONS):
             if m <= n:
                 letters.update(self.letters_of(m))
         return letters
@@ -149,20 +187,41 @@ class Course:
         return picked
 
     # -- lesson pages --------------------------------------------------
-    def fill_lesson(self, page, n, lang):
+    def caption(self, n, key_id):
+        return self.layout[key_id][1] if self.shifted(n) else self.layout[key_id][0]
+
+    def key_table(self, n, lang):
         names = FINGER_NAMES[lang]
-        rows = []
-        for k in self.key_ids(n):
-            finger, hand = finger_of(k)
-            caption = self.layout[k][1] if self.shifted(n) else self.layout[k][0]
-            shift_note = f' <span style="font-size:10pt">{names["shift"]}</span>' if self.shifted(n) else ""
-            rows.append(f'<tr><td align="center" style="font-size:20pt;color:#b03060">{html.escape(caption)}</td>'
-                        f'<td>{names[finger]} {names[hand]}{shift_note}</td></tr>')
+        shift_note = f' <span style="font-size:10pt">{names["shift"]}</span>' if self.shifted(n) else ""
+        rows = [f'<tr><td align="center" style="font-size:20pt;color:#b03060">{html.escape(self.caption(n, k), quote=False)}</td>'
+                f'<td>{names[self.fingers[k]]}{shift_note}</td></tr>' for k in self.key_ids(n)]
         direction = ' dir="rtl" align="right"' if lang == "ar" else ""
-        table = (f'<table{direction} border="1" cellpadding="6" cellspacing="0">'
-                 f'<tr><th>{names["key"]}</th><th>{names["finger"]}</th></tr>' + "".join(rows) + "</table>")
+        return (f'<table{direction} border="1" cellpadding="6" cellspacing="0">'
+                f'<tr><th>{names["key"]}</th><th>{names["finger"]}</th></tr>' + "".join(rows) + "</table>")
+
+    def finger_sentence(self, n, lang):
+        """One clause per finger, in the order of the lesson's keys: which keys it types."""
+        names, groups = FINGER_NAMES[lang], {}
+        for k in self.key_ids(n):
+            groups.setdefault(self.fingers[k], []).append(f"<b>{html.escape(self.caption(n, k), quote=False)}</b>")
+        clauses = []
+        for finger, keys in groups.items():
+            name = f'<span class="finger">{names[finger]}</span>'
+            if lang == "ar":
+                verb = "يكتب" if finger[0] in MASCULINE else "تكتب"
+                clauses.append(f"{name} {verb} " + " و ".join(keys))
+            else:
+                listed = keys[0] if len(keys) == 1 else ", ".join(keys[:-1]) + " and " + keys[-1]
+                clauses.append(f"the {name} types {listed}")
+        if lang == "ar":
+            return '<p dir="rtl" align="right" class="fingers">' + "، و".join(clauses) + ".</p>"
+        text = "; ".join(clauses)
+        return '<p class="fingers">' + text[0].upper() + text[1:] + ".</p>"
+
+    def fill_lesson(self, page, n, lang):
         words = "، ".join(self.words_for(n, 10)) if lang == "ar" else ", ".join(self.words_for(n, 10))
-        page = page.replace("{{keys}}", table).replace("{{words}}", html.escape(words))
+        page = page.replace("{{keys}}", self.key_table(n, lang)).replace("{{words}}", html.escape(words))
+        page = page.replace("{{fingers}}", self.finger_sentence(n, lang))
         # In English text a left-to-right mark after each Arabic caption keeps
         # the commas and words around it in reading order.
         mark = "\u200e" if lang == "en" else ""
@@ -173,45 +232,46 @@ class Course:
 
     # -- practice texts --------------------------------------------------
     def drill_lines(self, n):
-        letters = [c for c in self.letters_of(n)]
-        lines = ["".join(c * 2 for c in letters),
-                 " ".join(c * 3 for c in letters)]
+        letters = self.letters_of(n)
+        lines = [" ".join(c * 2 for c in letters), " ".join(c * 3 for c in letters)]
         if len(letters) > 1:
             pairs = [a + b for a, b in zip(letters, letters[1:] + letters[:1])]
-            lines.append(" ".join(pairs + [p[::-1] for p in pairs])[:26].strip())
+            lines.append(" ".join(pairs + [p[::-1] for p in pairs]))
+        return [l for l in lines if l.count(" ") >= 2]
+
+    def fitting_sentences(self, n, names):
+        learned = self.learned_until(n)
+        return [s for name in names for entry in self.sections.get(name, []) for s in entry if set(s) <= learned]
+
+    def fill(self, n, lines, material):
+        """Adds rounds of the material, each in another order, until the text is long enough."""
+        round_ = 0
+        while material and typed_length(lines) < TEXT_CHARACTERS:
+            shift = (round_ * (n + 3)) % len(material)
+            lines += flow(material[shift:] + material[:shift])
+            round_ += 1
         return lines
 
-    def word_lines(self, n, lines_wanted, per_line=5):
-        words = self.words_for(n, lines_wanted * per_line)
-        out = []
-        for i in range(0, len(words), per_line):
-            line = " ".join(words[i:i + per_line])
-            while len(line) > 28 and " " in line:
-                line = line.rsplit(" ", 1)[0]
-            out.append(line)
-        return out[:lines_wanted]
+    def lesson_text(self, n):
+        words = self.words_for(n, len(self.words))
+        if n in PLAIN_LESSONS:
+            return self.fill(n, self.drill_lines(n), words)
+        new = set(self.letters_of(n)) - self.learned_until(n - 1)
+        if n in SHIFT_LESSONS:
+            sentences = [s for s in self.fitting_sentences(n, SHIFT_SECTIONS) if set(s) & new]
+            with_new = [w for w in words if set(w) & new]
+            lines = flow(" ".join(sentences).split()) + flow(with_new) + self.drill_lines(n)
+            return self.fill(n, lines, " ".join(sentences).split() + with_new + words)
+        return self.fill(n, [], " ".join(self.fitting_sentences(n, [TOPIC_SECTIONS[n]])).split())
 
     def practice_texts(self):
-        typeable = self.typeable()
-        texts = []
-        for n in range(1, 19):
-            if n in PLAIN_LESSONS:
-                lines = self.drill_lines(n) + self.word_lines(n, 4)
-            elif n in SENTENCE_LESSONS:
-                start = (n - 16) * 6
-                lines = self.sentences[start:start + 6]
-            else:
-                lines = self.word_lines(n, 6)  # Shift lessons: review words of every key
-            texts.append([l for l in lines if set(l) <= typeable and l.strip()])
-        for extra in range(EXTRA_SENTENCE_TEXTS):
-            start = 18 + extra * 5
-            lines = [s for s in self.sentences[start:start + 5] if set(s) <= typeable]
-            if len(lines) < 3:
-                break
-            texts.append(lines)
-        while texts and not texts[-1]:
-            texts.pop()
-        return texts
+        texts = [self.lesson_text(n) for n in range(1, 19)]
+        learned = self.learned_until(18)
+        for entry in self.sections.get("text", []):
+            text = " ".join(entry)
+            if set(text) <= learned:
+                texts.append(flow(text.split(), 40))
+        return texts[:LESSON_SLOTS - 1]
 
 
 def build(content, base, layout, lang):

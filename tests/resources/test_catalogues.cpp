@@ -1,32 +1,19 @@
 #include "app/translate.h"
 #include "keyboard/keyids.h"
 #include "lessons/lessons.h"
+#include "practice/fingers.h"
 #include "practice/textprep.h"
 #include "store/session.h"
+#include "tests/resources/xkbreference.h"
 #include "tests/support/testsupport.h"
 
 #include <QFile>
 #include <QTextBlock>
+#include <QRegularExpression>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QTranslator>
 #include <QXmlStreamReader>
-
-// The standard Arabic PC layout as printed on keyboards, written out here
-// independently of the content files: plain and Shift caption of every key.
-static const char *const pcLayout[48][3] = {
-    {"R1_1", "ذ", "ّ"}, {"R1_2", "1", "!"}, {"R1_3", "2", "@"}, {"R1_4", "3", "#"}, {"R1_5", "4", "$"},
-    {"R1_6", "5", "%"}, {"R1_7", "6", "^"}, {"R1_8", "7", "&"}, {"R1_9", "8", "*"}, {"R1_10", "9", "("},
-    {"R1_11", "0", ")"}, {"R1_12", "-", "_"}, {"R1_13", "=", "+"},
-    {"R2_1", "ض", "َ"}, {"R2_2", "ص", "ً"}, {"R2_3", "ث", "ُ"}, {"R2_4", "ق", "ٌ"}, {"R2_5", "ف", "لإ"},
-    {"R2_6", "غ", "إ"}, {"R2_7", "ع", "‘"}, {"R2_8", "ه", "÷"}, {"R2_9", "خ", "×"}, {"R2_10", "ح", "؛"},
-    {"R2_11", "ج", "<"}, {"R2_12", "د", ">"},
-    {"R3_1", "ش", "ِ"}, {"R3_2", "س", "ٍ"}, {"R3_3", "ي", "]"}, {"R3_4", "ب", "["}, {"R3_5", "ل", "لأ"},
-    {"R3_6", "ا", "أ"}, {"R3_7", "ت", "ـ"}, {"R3_8", "ن", "،"}, {"R3_9", "م", "/"}, {"R3_10", "ك", ":"},
-    {"R3_11", "ط", "\""}, {"R3_12", "\\", "|"},
-    {"R4_1", "\\", "|"}, {"R4_2", "ئ", "~"}, {"R4_3", "ء", "ْ"}, {"R4_4", "ؤ", "}"}, {"R4_5", "ر", "{"},
-    {"R4_6", "لا", "لآ"}, {"R4_7", "ى", "آ"}, {"R4_8", "ة", "’"}, {"R4_9", "و", ","}, {"R4_10", "ز", "."},
-    {"R4_11", "ظ", "؟"},
-};
 
 class TestCatalogues : public QObject
 {
@@ -36,12 +23,13 @@ class TestCatalogues : public QObject
     {
         return QCoreApplication::translate(context, source.toUtf8().constData());
     }
-    static QSet<QString> plainCaptions()
+    static QSet<QString> typedCharacters()
     {
         QSet<QString> set;
         for (const QString &id : Keys::characterKeyIds())
-            for (QChar c : Keys::caption(Keys::Layer::Plain, id))
-                set.insert(QString(c));
+            for (Keys::Layer layer : {Keys::Layer::Plain, Keys::Layer::Shift})
+                for (QChar c : Keys::caption(layer, id))
+                    set.insert(QString(c));
         return set;
     }
     static bool isKeyToken(const QString &token)
@@ -77,19 +65,24 @@ private slots:
         QVERIFY(plain.size() >= 46); // one caption may repeat (the two backslash keys)
     }
 
-    void pcLayoutMatchesTheIndependentList_data()
+    void layoutsEqualXkb_data()
     {
         QTest::addColumn<QString>("key");
-        QTest::newRow("Arabic") << "AR_ar_AR";
-        QTest::newRow("English") << "AR_en_US";
+        QTest::addColumn<QString>("variant");
+        QTest::newRow("Arabic, PC") << "AR_ar_AR" << "basic";
+        QTest::newRow("Arabic, Mac") << "AR_ar_EG" << "mac";
+        QTest::newRow("English, PC") << "AR_en_US" << "basic";
     }
-    void pcLayoutMatchesTheIndependentList()
+    void layoutsEqualXkb()
     {
         QFETCH(QString, key);
+        QFETCH(QString, variant);
         translate::applyLanguage(key);
-        for (const auto &row : pcLayout) {
-            QCOMPARE(Keys::caption(Keys::Layer::Plain, row[0]), QString::fromUtf8(row[1]));
-            QCOMPARE(Keys::caption(Keys::Layer::Shift, row[0]), QString::fromUtf8(row[2]));
+        const auto reference = XkbReference::variant(variant);
+        QVERIFY2(reference.size() >= 48, "xkb-data's symbols/ara and keysymdef.h are needed");
+        for (const auto &[id, name] : XkbReference::keyNames()) {
+            QCOMPARE(Keys::caption(Keys::Layer::Plain, id) + " " + id, reference[name].value(0) + " " + id);
+            QCOMPARE(Keys::caption(Keys::Layer::Shift, id) + " " + id, reference[name].value(1) + " " + id);
         }
     }
 
@@ -130,7 +123,8 @@ private slots:
     {
         QFETCH(QString, key);
         translate::applyLanguage(key);
-        const QSet<QString> typeable = plainCaptions() + QSet<QString>{" "};
+        const QSet<QString> typeable = typedCharacters() + QSet<QString>{" "};
+        QSet<QString> practised;
         int n = 1;
         for (; n <= Keys::lessonSlots; ++n) {
             const QString raw = PracticeText::raw(n);
@@ -140,9 +134,18 @@ private slots:
             PracticeText::Lines lines;
             const QString html = PracticeText::prepare(raw, lines);
             QVERIFY2(lines.characters.size() >= 3, qPrintable(QString("practice %1").arg(n)));
-            for (const QStringList &line : lines.characters)
-                for (const QString &c : line)
-                    QVERIFY2(typeable.contains(c), qPrintable(QString("practice %1: %2").arg(n).arg(line.join(""))));
+            int typed = 0;
+            for (const QStringList &line : lines.characters) {
+                const QString text = line.join("");
+                typed += line.size();
+                QVERIFY2(text.count(' ') != 1, qPrintable(QString("practice %1 reads as a drill: %2").arg(n).arg(text)));
+                for (const QString &c : line) {
+                    QVERIFY2(typeable.contains(c), qPrintable(QString("practice %1: %2").arg(n).arg(text)));
+                    practised.insert(c);
+                }
+            }
+            if (n <= 18)
+                QVERIFY2(typed >= 600, qPrintable(QString("practice %1: %2 characters").arg(n).arg(typed)));
             // nothing but the lines: the marks count the non-empty blocks
             QTextDocument document;
             document.setHtml(html);
@@ -152,7 +155,63 @@ private slots:
             QCOMPARE(blocks, lines.characters.size());
         }
         QVERIFY2(n > 18, "a practice text for every lesson");
+        // the hamza forms, alef maqsura, taa marbuta and the Arabic comma and question mark
+        for (const char *c : {"\u0623", "\u0625", "\u0622", "\u0624", "\u0626", "\u0621", "\u0629", "\u0649",
+                              "\u060C", "\u061F"})
+            QVERIFY2(practised.contains(QString::fromUtf8(c)), c);
         QCOMPARE(PracticeText::raw(n), QString(" "));
+    }
+
+    // Every sentence naming a finger is generated: outside the key table and the
+    // finger paragraph no finger is named with its hand, and there each caption
+    // stands under the finger the practice window's finger table gives it.
+    void fingerStatements_data() { catalogues_data(); }
+    void fingerStatements()
+    {
+        QFETCH(QString, key);
+        translate::applyLanguage(key);
+        const bool arabic = key != "AR_en_US";
+        const QStringList arNames = {"", "السبابة اليسرى", "الوسطى اليسرى", "البنصر الأيسر", "الخنصر الأيسر",
+                                     "", "السبابة اليمنى", "الوسطى اليمنى", "البنصر الأيمن", "الخنصر الأيمن"};
+        const QStringList enNames = {"", "left index finger", "left middle finger", "left ring finger",
+                                     "left little finger", "", "right index finger", "right middle finger",
+                                     "right ring finger", "right little finger"};
+        const QRegularExpression handWritten(
+            arabic ? "(السبابة|الوسطى|البنصر|الخنصر|سبابت\\w*)\\s+(اليسرى|اليمنى|الأيسر|الأيمن)"
+                   : "(left|right) (index|middle|ring|little) finger");
+        const QRegularExpression generated("<table.*</table>|<p[^>]*class=\"fingers\">.*?</p>",
+                                           QRegularExpression::DotMatchesEverythingOption);
+        const QRegularExpression fingerParagraph("<p[^>]*class=\"fingers\">.*?</p>");
+        const QRegularExpression token("<span class=\"finger\">([^<]*)</span>|<b>([^<]*)</b>");
+        for (int n = 1; n <= Lessons::lessonLimit; ++n) {
+            const QString text = tr("Lessons", Keys::lessonTextSource(n));
+            QVERIFY2(!QString(text).remove(generated).contains(handWritten), qPrintable(QString::number(n)));
+            const QStringList tokens = Lessons::keyOfInterestText(n).split(' ', Qt::SkipEmptyParts);
+            const Keys::Layer layer = tokens.contains("Shift") ? Keys::Layer::Shift : Keys::Layer::Plain;
+            const QString paragraph = fingerParagraph.match(text).captured(0);
+            QVERIFY2(n > 9 || !paragraph.isEmpty(), qPrintable(QString::number(n)));
+            QMultiHash<QString, QString> stated; // finger name -> caption
+            QString finger;
+            for (auto it = token.globalMatch(paragraph); it.hasNext();) {
+                const auto m = it.next();
+                if (!m.captured(1).isEmpty())
+                    finger = m.captured(1);
+                else
+                    stated.insert(finger, QTextDocumentFragment::fromHtml(m.captured(2)).toPlainText());
+            }
+            for (const QString &id : tokens) {
+                if (!id.startsWith("R"))
+                    continue;
+                int finger = 0, hand = 0;
+                Fingers::assign(id.mid(1, 1).toInt(), id.mid(3).toInt(), finger, hand);
+                const QString name = (arabic ? arNames : enNames).value(hand * 5 + finger);
+                const QString caption = Keys::caption(layer, id);
+                QVERIFY2(text.contains(QString("%1</td><td>%2").arg(caption.toHtmlEscaped().replace("&quot;", "\""), name)),
+                         qPrintable(QString("lesson %1, key table: %2").arg(n).arg(id)));
+                QVERIFY2(paragraph.isEmpty() || stated.contains(name, caption),
+                         qPrintable(QString("lesson %1, finger sentence: %2").arg(n).arg(id)));
+            }
+        }
     }
 
     void interfaceTextsTranslated_data()
