@@ -160,7 +160,7 @@ private slots:
         QTest::newRow("pc home") << "AR_ar_AR" << "R3_1" << "ش" << "ِ";
         QTest::newRow("pc lam-alef") << "AR_ar_AR" << "R4_6" << "لا" << "لآ";
         QTest::newRow("english gui pc") << "AR_en_US" << "R4_11" << "ظ" << "؟";
-        QTest::newRow("mac bottom row") << "AR_ar_EG" << "R4_2" << "ظ" << "’";
+        QTest::newRow("mac bottom row") << "AR_ar_EG" << "R4_2" << "ظ" << " "; // nothing on Shift
         QTest::newRow("mac digits") << "AR_ar_EG" << "R1_2" << "١" << "!";
     }
     void captions()

@@ -77,7 +77,7 @@ private slots:
         QTest::newRow("57 space") << 57u << "R5_5";
         QTest::newRow("58 caps") << 58u << "Caps";
         QTest::newRow("59") << 59u << "";
-        QTest::newRow("86 iso") << 86u << "\\";
+        QTest::newRow("86 iso") << 86u << "|";
         QTest::newRow("347 start") << 347u << "Start";
         QTest::newRow("328 up") << 328u << "";
         QTest::newRow("huge") << 0xFFFFFFFFu << "";

@@ -125,8 +125,10 @@ private slots:
         QVERIFY(PracticeText::practiceText(34, false, lines).isEmpty());
         QVERIFY(PracticeText::practiceText(-5, true, lines).isEmpty());
         QVERIFY(lines.characters.isEmpty());
+        Catalogues::apply(QString()); // no catalogue: every slot untranslated
         QCOMPARE(PracticeText::practiceText(33, false, lines), Keys::practiceTextSource(33));
         QVERIFY(lines.characters.isEmpty());
+        Catalogues::apply("AR_ar_AR");
         QVERIFY(PracticeText::practiceText(1, true, lines).contains("<line>&#"));
         PracticeText::practiceText(1, false, lines);
         QVERIFY(!lines.characters.isEmpty());

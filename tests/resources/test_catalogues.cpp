@@ -191,13 +191,13 @@ private slots:
             const QString paragraph = fingerParagraph.match(text).captured(0);
             QVERIFY2(n > 9 || !paragraph.isEmpty(), qPrintable(QString::number(n)));
             QMultiHash<QString, QString> stated; // finger name -> caption
-            QString finger;
+            QString statedFinger;
             for (auto it = token.globalMatch(paragraph); it.hasNext();) {
                 const auto m = it.next();
                 if (!m.captured(1).isEmpty())
-                    finger = m.captured(1);
+                    statedFinger = m.captured(1);
                 else
-                    stated.insert(finger, QTextDocumentFragment::fromHtml(m.captured(2)).toPlainText());
+                    stated.insert(statedFinger, QTextDocumentFragment::fromHtml(m.captured(2)).toPlainText());
             }
             for (const QString &id : tokens) {
                 if (!id.startsWith("R"))
