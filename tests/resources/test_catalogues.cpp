@@ -8,6 +8,8 @@
 #include "tests/support/testsupport.h"
 
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTextBlock>
 #include <QRegularExpression>
 #include <QTextDocument>
@@ -160,6 +162,44 @@ private slots:
                               "\u060C", "\u061F"})
             QVERIFY2(practised.contains(QString::fromUtf8(c)), c);
         QCOMPARE(PracticeText::raw(n), QString(" "));
+    }
+
+    // From practice 9 on the texts are real Arabic: Debian's Arabic dictionary,
+    // asked through hunspell, knows nearly every word of three letters or more.
+    void dictionaryShare_data() { catalogues_data(); }
+    void dictionaryShare()
+    {
+        QFETCH(QString, key);
+        const QString hunspell = QStandardPaths::findExecutable("hunspell");
+        if (hunspell.isEmpty() || !QFile::exists("/usr/share/hunspell/ar.dic"))
+            QSKIP("needs the hunspell program and hunspell-ar's dictionary (scripts/setup.sh installs them)");
+        translate::applyLanguage(key);
+        const QRegularExpression marks("[\\x{064B}-\\x{0652}\\x{0670}\\x{0640}]");
+        const QRegularExpression notLetter("[^\\x{0621}-\\x{064A}]+");
+        for (int n = 9; n <= Keys::lessonSlots; ++n) {
+            const QString raw = PracticeText::raw(n);
+            if (raw.trimmed().isEmpty())
+                break;
+            PracticeText::Lines lines;
+            PracticeText::prepare(raw, lines);
+            QSet<QString> words;
+            for (const QStringList &line : lines.characters)
+                for (const QString &w : line.join("").remove(marks).split(notLetter, Qt::SkipEmptyParts))
+                    if (w.size() >= 3)
+                        words.insert(w);
+            QVERIFY2(!words.isEmpty(), qPrintable(QString("practice %1 has no words").arg(n)));
+            QProcess process;
+            process.start(hunspell, {"-d", "ar", "-i", "utf-8", "-l"});
+            QVERIFY(process.waitForStarted());
+            process.write((QStringList(words.values()).join('\n') + '\n').toUtf8());
+            process.closeWriteChannel();
+            QVERIFY(process.waitForFinished());
+            const QStringList unknown = QString::fromUtf8(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+            const QSet<QString> unknownSet(unknown.begin(), unknown.end());
+            const double share = 1.0 - double(unknownSet.size()) / words.size();
+            QVERIFY2(share >= 0.97, qPrintable(QString("practice %1: %2 % known; unknown: %3")
+                                                   .arg(n).arg(share * 100, 0, 'f', 1).arg(QStringList(unknownSet.values()).join(' '))));
+        }
     }
 
     // Every sentence naming a finger is generated: outside the key table and the
