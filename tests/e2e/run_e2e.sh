@@ -151,6 +151,31 @@ check "the configuration page closes" gone "Configuration Page"
 LOGIN=$(window Login) || fail "closing the menu shows the login window"
 shot login-again
 ok "closing the menu returns to the login window"
+
+# --- the lesson window outlives its menu and the key dialog --------------
+click "$LOGIN" 380 209
+keys ctrl+a 1 Return
+MENU=$(window "Harfora Start Menu") || fail "the start menu appears again"
+click "$MENU" 439 45
+CHOOSER=$(window "Select a typing game") || fail "the game chooser opens again"
+click "$CHOOSER" 242 122
+KEYMAP=$(window Dialog) || fail "the key-selection dialog opens again"
+MENU=$(window "Harfora Start Menu") || fail "the start menu stays beside the key dialog"
+click "$MENU" 110 45
+LESSONS=$(window Form) || fail "the lesson window opens beside the key dialog"
+xdotool mousemove --window "$LESSONS" 380 380
+for _ in $(seq 40); do xdotool click 5; done
+"$XCLOSE" "$KEYMAP"
+MENU=$(window "Harfora Start Menu") || fail "the start menu is there after the key dialog"
+"$XCLOSE" "$MENU"
+LOGIN=$(window Login) || fail "the login window comes back after the menu"
+"$XCLOSE" "$LESSONS"
+check "the lesson window closes after its menu is gone" gone Form
+check "the program survives it" kill -0 "$APP"
+check "the visit is still logged" test "$(sql "SELECT count(*) FROM activitylog WHERE topic='Lesson'")" = 2
+LOGIN=$(window Login) || fail "the login window is shown after the lesson window"
+shot login-after-lessons
+CHOOSER=$(window "Select a typing game") && "$XCLOSE" "$CHOOSER"
 "$XCLOSE" "$LOGIN"
 for _ in $(seq 50); do kill -0 "$APP" 2>/dev/null || break; sleep 0.1; done
 wait "$APP"

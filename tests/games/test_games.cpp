@@ -158,8 +158,11 @@ private slots:
         QCOMPARE(game.lost(), 1);
         for (int i = 1; i < 7; ++i)
             game.ThrowNewBall();
-        for (int slot = 0; slot < 7; ++slot)
-            game.playfield()->removeItem(game.ball(slot));
+        for (int slot = 0; slot < 7; ++slot) {
+            LetterInBox *taken = game.ball(slot);
+            game.playfield()->removeItem(taken);
+            delete taken; // out of the scene, the test owns it
+        }
         game.ThrowNewBall(); // eighth throw: new cycle, lists cleared
         game.updatescore(0, 10);
         game.updatelost(1, 1);
