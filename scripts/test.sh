@@ -1,9 +1,9 @@
 #!/bin/sh
 # Installs what is missing, builds, and runs every test: the normal build's
 # ctest suite (unit, widget and end-to-end tests), then the same suite built
-# LeakSanitizer's own tracer now and then crashes at a test's exit (a tool fault, not a leak): a failed test is run once more.
 # with AddressSanitizer and UndefinedBehaviorSanitizer, then a short fuzzing
 # run of practice-text preparation.
+# LeakSanitizer's own tracer now and then crashes at a test's exit (a tool fault, not a leak): a failed test is run once more.
 set -e
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/setup.sh"
