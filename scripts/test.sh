@@ -3,7 +3,9 @@
 # ctest suite (unit, widget and end-to-end tests), then the same suite built
 # with AddressSanitizer and UndefinedBehaviorSanitizer, then a short fuzzing
 # run of practice-text preparation.
-# LeakSanitizer's own tracer now and then crashes at a test's exit (a tool fault, not a leak): a failed test is run once more.
+# LeakSanitizer does not scan thread-local storage (use_tls=0): this
+# toolchain's tracer misreads glibc's dynamic TLS table and crashes at some
+# tests' exit depending on memory layout. Leaks are still detected.
 set -e
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/setup.sh"
@@ -11,7 +13,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/check_setup.sh" "$root/build"
 (cd "$root/build" && ctest --output-on-failure -j2)
 "$root/scripts/build.sh" "$root/build-asan" -DHARFORA_SANITIZE=ON -DHARFORA_BENCH=OFF -DHARFORA_WERROR=ON
-(cd "$root/build-asan" && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions="$root/scripts/lsan.supp":print_suppressions=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j2 --repeat until-pass:2 -E 'e2e|debian_package')
+(cd "$root/build-asan" && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions="$root/scripts/lsan.supp":print_suppressions=0:use_tls=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j2 -E 'e2e|debian_package')
 cmake -S "$root/tests/fuzz" -B "$root/build-fuzz" -DCMAKE_CXX_COMPILER=clang++ -DHARFORA_WERROR=ON >/dev/null
 cmake --build "$root/build-fuzz" -j"$(nproc)"
 corpus="$root/build-fuzz/corpus"
