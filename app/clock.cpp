@@ -1,5 +1,7 @@
 #include "app/clock.h"
 
+#include "app/clocktimer.h"
+
 #include <QElapsedTimer>
 
 namespace Clock {
@@ -28,8 +30,14 @@ void setManual(bool manual)
     manualTime = manual;
 }
 
+bool isManual()
+{
+    return manualTime;
+}
+
 void advance(qint64 ms)
 {
     offset += ms;
+    ClockTimer::fireDue();
 }
 }

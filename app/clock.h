@@ -9,6 +9,7 @@ qint64 now();
 void advance(qint64 ms);
 // Tests stop the clock: it then moves only by advance().
 void setManual(bool manual);
+bool isManual();
 }
 
 // Elapsed time since the last restart, read from Clock.

@@ -16,5 +16,6 @@ add_library(harforacore STATIC
   ${HARFORA_ROOT}/store/session.cpp ${HARFORA_ROOT}/store/passwordhash.cpp ${HARFORA_ROOT}/store/tables.cpp ${HARFORA_ROOT}/store/dbstuff.cpp ${HARFORA_ROOT}/store/databasefiles.cpp
   ${HARFORA_ROOT}/store/usernames.cpp ${HARFORA_ROOT}/store/usersfile.cpp
 )
+target_sources(harforacore PRIVATE ${HARFORA_ROOT}/app/clocktimer.cpp)
 target_include_directories(harforacore PUBLIC ${HARFORA_ROOT})
 target_link_libraries(harforacore PUBLIC harforaoptions harforaresources Qt5::Gui Qt5::Sql)

@@ -1,5 +1,6 @@
 #include "login/login.h"
 
+#include "app/clocktimer.h"
 #include "app/messages.h"
 #include "app/slotsbyname.h"
 #include "app/translate.h"
@@ -23,7 +24,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpacerItem>
-#include <QTimer>
 
 namespace {
 bool ready = false;
@@ -337,10 +337,9 @@ void Login::showDefaultPasswordHint()
                                         "with different name. This hint stays 10 sec");
     hintLabel->setText(tr(hint.toUtf8().constData()));
     hintLabel->show();
-    auto *timer = new QTimer(this);
-    timer->setSingleShot(true);
-    connect(timer, &QTimer::timeout, hintLabel.data(), &QLabel::close);
-    connect(timer, &QTimer::timeout, timer, &QObject::deleteLater);
+    auto *timer = new ClockTimer(this);
+    connect(timer, &ClockTimer::timeout, hintLabel.data(), &QLabel::close);
+    connect(timer, &ClockTimer::timeout, timer, &QObject::deleteLater);
     timer->start(10000);
 }
 

@@ -1,3 +1,4 @@
+#include "app/clock.h"
 #include "app/translate.h"
 #include "login/browse.h"
 #include "login/login.h"
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QTranslator>
 
 class TestLogin : public QObject
 {
@@ -82,6 +84,7 @@ class TestLogin : public QObject
     }
 
 private slots:
+    void initTestCase() { Clock::setManual(true); }
     void init()
     {
         home = new QTemporaryDir;
@@ -117,9 +120,10 @@ private slots:
         auto *hint = login->findChild<QLabel *>("hintLabel");
         QVERIFY(hint && hint->isVisible());
         QVERIFY(hint->text().contains(QString("Default password for User1 is ") + Store::defaultPassword + " "));
-        QTest::qWait(9000);
+        Clock::advance(9999);
         QVERIFY(hint->isVisible());
-        QTRY_VERIFY_WITH_TIMEOUT(!hint->isVisible(), 2500);
+        Clock::advance(1);
+        QVERIFY(!hint->isVisible());
     }
 
     void noHintOnceThePasswordChanged()
@@ -404,22 +408,62 @@ private slots:
         QCOMPARE(Inspector(Store::settingsDbPath).value("SELECT count(*) FROM setting"), QString("0"));
     }
 
-    void arabicEntryMirrorsTheWindow()
+    // Each label activates its own catalogue: the one its key names.
+    void languageEntries_data()
     {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<int>("direction");
+        QTest::newRow("arabic") << "Arabic Typing - Arabic GUI" << "AR_ar_AR" << int(Qt::RightToLeft);
+        QTest::newRow("macintosh") << "Arabic Typing - Arabic GUI-MAC" << "AR_ar_EG" << int(Qt::RightToLeft);
+        QTest::newRow("english") << "Arabic Typing - English GUI" << "AR_en_US" << int(Qt::LeftToRight);
+    }
+    void languageEntries()
+    {
+        QFETCH(QString, label);
+        QFETCH(QString, key);
+        QFETCH(int, direction);
         auto *languages = child<QComboBox>("langlist");
-        const int arabic = languages->findText("Arabic Typing - Arabic GUI");
-        QVERIFY(arabic >= 0);
-        languages->setCurrentIndex(arabic);
-        QCOMPARE(QGuiApplication::layoutDirection(), Qt::RightToLeft);
-        QCOMPARE(login->layoutDirection(), Qt::RightToLeft);
+        const int entry = languages->findText(label);
+        QVERIFY(entry >= 0);
+        // start from another catalogue, so that the choice has to change it
+        languages->setCurrentIndex(entry == 0 ? 1 : 0);
+        languages->setCurrentIndex(entry);
+        QTranslator *chosen = translate::currentTranslator();
+        translate::applyLanguage(key);
+        QVERIFY(chosen);
+        QCOMPARE(chosen, translate::currentTranslator());
+        QCOMPARE(int(QGuiApplication::layoutDirection()), direction);
+        QCOMPARE(int(login->layoutDirection()), direction);
         QCOMPARE(child<QLabel>("titleLabel")->text(), QString("Arabic Harfora"));
         QCOMPARE(child<QPushButton>("logincreateuser")->text(),
                  QCoreApplication::translate("Login", "Create User"));
-        QVERIFY(child<QPushButton>("logincreateuser")->text() != "Create User");
-        languages->setCurrentIndex(languages->findText("Arabic Typing - Arabic GUI-MAC"));
-        QCOMPARE(QGuiApplication::layoutDirection(), Qt::RightToLeft);
-        languages->setCurrentIndex(languages->findText("Arabic Typing - English GUI"));
-        QCOMPARE(QGuiApplication::layoutDirection(), Qt::LeftToRight);
+        QCOMPARE(child<QPushButton>("logincreateuser")->text() == "Create User", key == "AR_en_US");
+    }
+
+    // Stored paths are listed only when they name an existing file ending
+    // in ".db" in any case; the others stay stored.
+    void storedDatabasePathsListed()
+    {
+        QTemporaryDir other;
+        auto file = [&](const QString &name) {
+            QFile f(other.filePath(name));
+            f.open(QIODevice::WriteOnly);
+            return other.filePath(name);
+        };
+        QVERIFY(QDir().mkdir(other.filePath("folder.db")));
+        const QStringList stored{file("Users.dB"), other.filePath("missing.dB"), file("CAPITALS.DB"),
+                                 file("Users.txt"), other.filePath("folder.db"), file("Users.dB.bak"),
+                                 file("lower.db")};
+        for (const QString &path : stored)
+            dB_Stuff().addDatabasePath(path, Store::settingsDbPath);
+        Login again(0, nullptr);
+        auto *list = again.findChild<QComboBox *>("logindBList");
+        QStringList listed;
+        for (int i = 0; i < list->count(); ++i)
+            listed.append(list->itemText(i));
+        QCOMPARE(listed, (QStringList{"Localhost", stored[0], stored[2], stored[6]}));
+        QCOMPARE(Inspector(Store::settingsDbPath).value("SELECT count(*) FROM setting"), QString::number(stored.size()));
     }
 
     void fatalWhenTheDataFolderCannotBeMade()
@@ -441,7 +485,7 @@ private slots:
         DatabaseFiles::checkFiles();
     }
 
-    void menuPlacesTheChooserFromItsOwnPosition()
+    void gameResultsShowTheMenu()
     {
         password()->setText(Store::defaultPassword);
         click("loginbutton");
