@@ -1,6 +1,7 @@
 #include "app/placement.h"
 #include "app/translate.h"
 #include "keyboard/keyids.h"
+#include "tests/support/screenarea.h"
 #include "tests/support/testsupport.h"
 
 #include <QDialogButtonBox>
@@ -175,13 +176,26 @@ private slots:
         QCOMPARE(Keys::caption(Keys::Layer::Ctrl, id), "Ctrl_" + id);
     }
 
+    // A desktop with a task bar: windows are centred on what the bar leaves free.
+    void centredOnAvailableArea_data()
+    {
+        QTest::addColumn<QRect>("available");
+        QTest::newRow("bar at the bottom") << QRect(0, 0, 1280, 760);
+        QTest::newRow("bar at the left") << QRect(64, 0, 1216, 800);
+        QTest::newRow("bar at the top") << QRect(0, 48, 1280, 752);
+    }
     void centredOnAvailableArea()
     {
-        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-        const QRect r = Placement::centred(QSize(200, 100));
-        QCOMPARE(r.size(), QSize(200, 100));
-        QVERIFY(qAbs(r.center().x() - area.center().x()) <= 1);
-        QVERIFY(qAbs(r.center().y() - area.center().y()) <= 1);
+        QFETCH(QRect, available);
+        ScreenArea desktop(QRect(0, 0, 1280, 800), available);
+        QCOMPARE(QGuiApplication::primaryScreen()->availableGeometry(), available);
+        const QRect expected(available.x() + (available.width() - 200) / 2,
+                             available.y() + (available.height() - 100) / 2, 200, 100);
+        QCOMPARE(Placement::centred(QSize(200, 100)), expected);
+        QWidget window;
+        window.resize(200, 100);
+        Placement::centre(&window);
+        QCOMPARE(window.geometry(), expected);
     }
 };
 

@@ -1,0 +1,80 @@
+#include "app/translate.h"
+#include "games/gameselectionwindow.h"
+#include "mainmenu/harforamain.h"
+#include "tests/store/storefixture.h"
+#include "tests/support/screenarea.h"
+#include "tests/support/testsupport.h"
+
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+// Where the start menu opens the game chooser and the configuration page.
+class TestStartMenu : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir home;
+    MessageRecorder recorder;
+
+    // The page the button opens: the modeless chooser, or the modal page closed as it opens.
+    static QRect openedPage(QPushButton *button)
+    {
+        QRect page;
+        QTimer::singleShot(0, [&page] {
+            if (QWidget *modal = QApplication::activeModalWidget()) {
+                page = modal->frameGeometry();
+                modal->close();
+            }
+        });
+        button->click();
+        GameSelectionWindow *chooser = nullptr;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *found = qobject_cast<GameSelectionWindow *>(w))
+                chooser = found;
+        if (chooser) {
+            page = chooser->frameGeometry();
+            delete chooser->keyDialog();
+            delete chooser;
+        }
+        return page;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        freshProfile(home);
+        QVERIFY(DatabaseFiles::checkFiles() == DatabaseFiles::Startup::Ready);
+    }
+
+    // The page opens below the menu, shifted from its button's left edge;
+    // moving the menu moves it.
+    void pageFollowsTheMenuAndItsButton_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<QPoint>("menuAt");
+        QTest::newRow("games, menu at the corner") << "games" << 163 << QPoint(0, 0);
+        QTest::newRow("games, menu moved") << "games" << 163 << QPoint(310, 240);
+        QTest::newRow("settings, menu at the corner") << "settings" << 58 << QPoint(0, 0);
+        QTest::newRow("settings, menu moved") << "settings" << 58 << QPoint(270, 380);
+    }
+    void pageFollowsTheMenuAndItsButton()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, offset);
+        QFETCH(QPoint, menuAt);
+        ScreenArea desktop(QRect(0, 0, 1600, 900), QRect(0, 0, 1600, 860));
+        HarforaMain menu(nullptr);
+        menu.move(menuAt);
+        menu.show();
+        QCOMPARE(menu.pos(), menuAt);
+        auto *pressed = menu.findChild<QPushButton *>(button);
+        QVERIFY(pressed->pos().x() > offset);
+        const QRect page = openedPage(pressed);
+        QVERIFY(!page.isNull());
+        QCOMPARE(page.topLeft(), QPoint(menuAt.x() + pressed->pos().x() - offset, menuAt.y() + menu.height() - 22));
+    }
+};
+
+HARFORA_TEST_MAIN(TestStartMenu)
+#include "test_startmenu.moc"
