@@ -280,7 +280,11 @@ void FallingGame::keyReleaseEvent(QKeyEvent *event)
     // A held key repeats press/release pairs: only the real release is a hit.
     if (!keyMap || !scene || event->isAutoRepeat())
         return;
-    const QString typed = keyMap->keyTextForScanCode(ScanCodes::fromEvent(event), event->key());
+    const unsigned scanCode = ScanCodes::fromEvent(event);
+    // Shift + key types the key's Shift caption, also when Shift is let go
+    // a moment before the key.
+    const bool shifted = shiftedPresses.remove(scanCode) || (event->modifiers() & Qt::ShiftModifier);
+    const QString typed = keyMap->keyTextForScanCode(scanCode, event->key(), shifted);
     if (typed.isEmpty())
         return;
     LetterInBox *lowest = nullptr;
@@ -300,7 +304,11 @@ void FallingGame::keyReleaseEvent(QKeyEvent *event)
         lowest->setHit(true);
 }
 
-void FallingGame::keyPressEvent(QKeyEvent *) {}
+void FallingGame::keyPressEvent(QKeyEvent *event)
+{
+    if (!event->isAutoRepeat() && (event->modifiers() & Qt::ShiftModifier))
+        shiftedPresses.insert(ScanCodes::fromEvent(event));
+}
 
 bool FallingGame::eventFilter(QObject *, QEvent *)
 {

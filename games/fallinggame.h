@@ -9,6 +9,7 @@
 #include <QGraphicsScene>
 #include <QLineF>
 #include <QPointer>
+#include <QSet>
 #include <QStringList>
 
 #include <memory>
@@ -85,6 +86,7 @@ private:
     const QString splashText = "typing-game";
     QStringList trainingLetters;
     std::unique_ptr<GameRules> model;
+    QSet<unsigned> shiftedPresses; // keys pressed while Shift was held, until released
 };
 
 class game1 : public FallingGame

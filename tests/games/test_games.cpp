@@ -1,6 +1,7 @@
 #include "app/translate.h"
 #include "games/fallinggame.h"
 #include "games/gameselectionwindow.h"
+#include "keyboard/keyids.h"
 #include "mainmenu/harforamain.h"
 #include "store/passwordhash.h"
 #include "tests/store/storefixture.h"
@@ -31,6 +32,13 @@ class TestGames : public QObject
         for (QGraphicsItem *item : game.playfield()->items())
             n += item->data(0).toString() == "spirit" ? 1 : 0;
         return n;
+    }
+    static unsigned scanCodeOf(const QString &id)
+    {
+        for (unsigned code = 1; code < 89; ++code)
+            if (code != 58 && Keys::keyIdForScanCode(code) == id) // Caps Lock shares the A key's id
+                return code;
+        return 0;
     }
     // Closes the modal game as soon as it runs.
     static void closeGameWhenShown(QString *className)
@@ -118,6 +126,43 @@ private slots:
         QVERIFY(!game.ball(0)->isDying());
         QTRY_VERIFY(game.score() > 0); // scored when the hit ball is drawn
         QCOMPARE(game.score(), 2);
+    }
+
+    // Shift + key hits the ball of the key's Shift caption, the key alone
+    // the ball of its plain caption (لا too, one stroke), on both layouts.
+    void layersHitTheirBalls_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<bool>("shifted");
+        for (const char *language : {"AR_ar_AR", "AR_ar_EG"})
+            for (const char *key : {"R3_6", "R4_6", "R4_11", "R1_2", "R3_12"})
+                for (bool shifted : {false, true})
+                    QTest::addRow("%s %s%s", language, shifted ? "Shift_" : "", key) << language << key << shifted;
+    }
+    void layersHitTheirBalls()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, key);
+        QFETCH(bool, shifted);
+        translate::applyLanguage(language);
+        const QString plain = Keys::caption(Keys::Layer::Plain, key), shift = Keys::caption(Keys::Layer::Shift, key);
+        QVERIFY(plain != shift && !shift.trimmed().isEmpty());
+        game1 game({shifted ? shift : plain, shifted ? plain : shift}, nullptr);
+        game.show();
+        game.skipSplash();
+        game.ThrowNewBall();
+        LetterInBox *wanted = game.ball(0)->text() == (shifted ? shift : plain) ? game.ball(0) : game.ball(1);
+        LetterInBox *other = wanted == game.ball(0) ? game.ball(1) : game.ball(0);
+        QCOMPARE(other->text(), shifted ? plain : shift);
+        const unsigned keycode = TestSupport::x11KeycodeForScanCode(scanCodeOf(key));
+        if (shifted)
+            TestSupport::typeShiftedX11(&game, keycode);
+        else
+            TestSupport::typeX11(&game, keycode);
+        translate::applyLanguage("AR_ar_AR");
+        QVERIFY(wanted->isDying());
+        QVERIFY(!other->isDying());
     }
 
     void heldKeyHitsOneBall()
