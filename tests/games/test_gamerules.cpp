@@ -1,3 +1,4 @@
+#include "games/ballflight.h"
 #include "games/gamerules.h"
 #include "tests/support/coresupport.h"
 
@@ -69,6 +70,28 @@ private slots:
         busy.remove(0);
         QCOMPARE(rules.nextThrow(isBusy, &letter), 0);
         QCOMPARE(statics.nextSlot, 1);
+    }
+
+    // A ball dropped from the top: each floor contact bounces it, placed 30
+    // higher each time, until the contact after the third bounce loses it.
+    void ballLostAtTheContactAfterThreeBounces()
+    {
+        BallFlight flight;
+        const int ballSize = 60;
+        int y = 30, ticks = 0;
+        QList<int> bouncedAt;
+        bool rose = false;
+        for (BallFlight::Move move{BallFlight::Step::Fell, y}; move.step != BallFlight::Step::Lost; y = move.y) {
+            QVERIFY(++ticks < 1000);
+            move = flight.tick(y, y + ballSize >= floor);
+            if (move.step == BallFlight::Step::Bounced)
+                bouncedAt.append(move.y);
+            rose = rose || move.step == BallFlight::Step::Rose;
+            QVERIFY(move.step != BallFlight::Step::Lost || move.y == y); // a lost ball stays where it is
+        }
+        QCOMPARE(bouncedAt, (QList<int>{385, 355, 325}));
+        QCOMPARE(flight.bounces(), 3);
+        QVERIFY(rose);
     }
 
     void levelRule_data()
