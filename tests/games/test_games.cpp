@@ -278,7 +278,7 @@ private slots:
     void ballPaintsInsideItself()
     {
         QFETCH(QString, letter);
-        const int margin = 20, size = 60;
+        const int margin = 80, size = 60; // room for what a ball might draw beside itself
         LetterInBox ball(0);
         ball.setSize(size);
         ball.setText(letter);
