@@ -1,3 +1,4 @@
+#include "app/clock.h"
 #include "app/translate.h"
 #include "games/fallinggame.h"
 #include "games/gameselectionwindow.h"
@@ -83,6 +84,7 @@ private slots:
         QVERIFY(DatabaseFiles::checkFiles() == DatabaseFiles::Startup::Ready);
         recorder = new MessageRecorder;
         translate::applyLanguage("AR_ar_AR");
+        Clock::setManual(true); // a ball's age moves only when a test says so
     }
     void cleanupTestCase()
     {
@@ -232,17 +234,31 @@ private slots:
         QCOMPARE(second.levelShown(), 1);
     }
 
+    // A ball leaves the scene and is freed after three frames of vanishing,
+    // young or old; only one at least 500 ms old reports its removal.
+    void removedBallsAreFreed_data()
+    {
+        QTest::addColumn<int>("age");
+        QTest::addColumn<int>("reports");
+        QTest::newRow("young") << 499 << 0;
+        QTest::newRow("old") << 500 << 1;
+    }
     void removedBallsAreFreed()
     {
+        QFETCH(int, age);
+        QFETCH(int, reports);
         game1 game({"ش"}, nullptr);
-        game.show();
         game.skipSplash();
-        QPointer<LetterInBox> young = game.ball(0);
-        young->setHit(true);
+        QPointer<LetterInBox> ball = game.ball(0);
+        QSignalSpy removed(ball.data(), &LetterInBox::Removed);
+        Clock::advance(age);
+        ball->setHit(true);
         for (int frame = 0; frame < 3; ++frame)
-            young->killme_slot();
+            ball->killme_slot();
+        QVERIFY(!ball->scene());
+        QCOMPARE(removed.count(), reports);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!young);
+        QVERIFY(!ball);
     }
 
     // Driven tick by tick through the real playfield: the ball bounces off
