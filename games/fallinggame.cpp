@@ -5,7 +5,6 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QGraphicsLineItem>
 #include <QGraphicsScene>
 #include <QGraphicsView>
@@ -14,7 +13,6 @@
 #include <QLCDNumber>
 #include <QLabel>
 #include <QPropertyAnimation>
-#include <QRandomGenerator>
 #include <QSequentialAnimationGroup>
 #include <QTimer>
 
@@ -43,14 +41,11 @@ FallingGame::Statics &game2::statics() const
 
 FallingGame::FallingGame(const QStringList &letters, QWidget *parent) : QDialog(parent), trainingLetters(letters) {}
 
+FallingGame::~FallingGame() = default;
+
 // Runs once the class's statics are reachable (after the base constructor).
 void FallingGame::setup()
 {
-    // Every game starts at level 1 with the first interval, whatever the
-    // previous game of this class reached.
-    statics().level = 1;
-    statics().throwInterval = 2000;
-    statics().nextSlot = 0;
     buildForm();
     keyMap = new KeyBoardMap(1, this);
     keyMap->hide();
@@ -59,6 +54,8 @@ void FallingGame::setup()
     view->setScene(scene);
     scene->setSceneRect(0, 0, view->width() - 100, view->height() - 100);
     drawBorders();
+    model = std::make_unique<GameRules>(trainingLetters, statics(), int(scene->sceneRect().bottom()));
+    model->reset();
     scoreLcd->display(0);
     lostLcd->display(0);
     levelLcd->display(0);
@@ -184,35 +181,20 @@ void FallingGame::SplashRemoveBall(int ballnum)
         scene->removeItem(letter);
     letter->deleteLater();
     ++splashRemoved;
-    if (splashRemoved == splashText.size() && statics().level < 2)
+    if (splashRemoved == splashText.size() && model->level() < 2)
         startgame();
 }
 
 void FallingGame::startgame()
 {
-    levelLcd->display(1);
-    cycleCount = 1;
-    statics().nextSlot = 0;
-    statics().level = 1;
+    model->start();
+    levelLcd->display(model->level());
     if (!thrower) {
         thrower = new QTimer(this);
         connect(thrower.data(), &QTimer::timeout, this, &FallingGame::ThrowNewBall);
     }
-    thrower->start(statics().throwInterval);
+    thrower->start(model->interval());
     ThrowNewBall();
-}
-
-QString FallingGame::drawLetter()
-{
-    if (bag.isEmpty())
-        bag = trainingLetters;
-    if (bag.isEmpty())
-        return QString();
-    if (bag.size() == 1)
-        return bag.takeFirst();
-    QRandomGenerator generator(quint32(QTime::currentTime().msec()));
-    const int index = int(generator.bounded(bag.size() - 1)); // the last letter of a pass stays for last
-    return bag.takeAt(index);
 }
 
 bool FallingGame::slotBusy(int slot) const
@@ -227,18 +209,10 @@ void FallingGame::ThrowNewBall()
 {
     if (!scene)
         return;
-    const QString letter = drawLetter();
-    Statics &s = statics();
-    if (s.nextSlot == slotCount) {
-        ++cycleCount;
-        scored.clear();
-        lostSlots.clear();
-        s.nextSlot = 0;
-        lowestHitY = lowestHitSlot = -1;
-    }
-    if (slotBusy(s.nextSlot))
+    QString letter;
+    const int slot = model->nextThrow([this](int s) { return slotBusy(s); }, &letter);
+    if (slot < 0)
         return;
-    const int slot = s.nextSlot;
     LetterInBox *ball = createBall(slot, 60, false, letter, QPointF(40 + 90 * slot, 30));
     balls[slot] = ball;
     scene->addItem(ball);
@@ -246,35 +220,16 @@ void FallingGame::ThrowNewBall()
     connect(ball, &LetterInBox::ScoreChanged, this, &FallingGame::updatescore);
     connect(ball, &LetterInBox::LostChanged, this, &FallingGame::updatelost);
     connect(ball, &LetterInBox::DeleteMeFromScene, this, &FallingGame::deleteme);
-    ++s.nextSlot;
     applyLevelRule();
 }
 
 void FallingGame::applyLevelRule()
 {
-    const int s = score();
-    if (s > 10)
-        setInterval(1000, 2);
-    if (s >= 201 && s <= 400)
-        setInterval(500, 3);
-    if (s >= 401 && s <= 500)
-        setInterval(300, 4);
-    else if (s > 500)
-        setInterval(200, 5);
-}
-
-void FallingGame::setInterval(int interval, int level)
-{
-    Statics &s = statics();
-    if (s.throwInterval == interval && s.level == level)
+    if (!model->applyLevelRule())
         return;
+    levelLcd->display(model->level());
     if (thrower)
-        thrower->stop();
-    s.throwInterval = interval;
-    s.level = level;
-    levelLcd->display(level);
-    if (thrower)
-        thrower->start(interval);
+        thrower->start(model->interval());
 }
 
 void FallingGame::AfterLevelSplash()
@@ -282,35 +237,23 @@ void FallingGame::AfterLevelSplash()
     if (splashTimer)
         splashTimer->stop();
     if (thrower)
-        thrower->start(statics().throwInterval);
+        thrower->start(model->interval());
 }
 
 void FallingGame::updatescore(int ballnumber, int itemposition)
 {
-    if (scored.contains(ballnumber))
+    if (!model->hit(ballnumber, itemposition))
         return;
-    scored.append(ballnumber);
-    const int bottom = int(scene->sceneRect().bottom());
-    int points = 0;
-    if (itemposition < bottom / 4)
-        points = 4;
-    else if (itemposition < bottom / 2)
-        points = 3;
-    else if (itemposition < 3 * bottom / 4)
-        points = 2;
-    else if (itemposition <= bottom)
-        points = 1;
-    scoreLcd->display(score() + points);
+    scoreLcd->display(model->score());
     if (auto *ball = qobject_cast<LetterInBox *>(sender()))
         disconnect(ball, &LetterInBox::ScoreChanged, this, &FallingGame::updatescore);
 }
 
 void FallingGame::updatelost(int ballnumber, int lostscore)
 {
-    if (lostSlots.contains(ballnumber))
+    if (!model->lose(ballnumber, lostscore))
         return;
-    lostSlots.append(ballnumber);
-    lostLcd->display(lost() + lostscore);
+    lostLcd->display(model->lost());
     if (auto *ball = qobject_cast<LetterInBox *>(sender()))
         disconnect(ball, &LetterInBox::LostChanged, this, &FallingGame::updatelost);
 }
@@ -319,12 +262,12 @@ void FallingGame::deleteme(int, QPointer<LetterInBox>) {}
 
 int FallingGame::score() const
 {
-    return scoreLcd->intValue();
+    return model->score();
 }
 
 int FallingGame::lost() const
 {
-    return lostLcd->intValue();
+    return model->lost();
 }
 
 int FallingGame::levelShown() const
@@ -337,7 +280,11 @@ void FallingGame::keyReleaseEvent(QKeyEvent *event)
     // A held key repeats press/release pairs: only the real release is a hit.
     if (!keyMap || !scene || event->isAutoRepeat())
         return;
-    const QString typed = keyMap->keyTextForScanCode(ScanCodes::fromEvent(event), event->key());
+    const unsigned scanCode = ScanCodes::fromEvent(event);
+    // Shift + key types the key's Shift caption, also when Shift is let go
+    // a moment before the key.
+    const bool shifted = shiftedPresses.remove(scanCode) || (event->modifiers() & Qt::ShiftModifier);
+    const QString typed = keyMap->keyTextForScanCode(scanCode, event->key(), shifted);
     if (typed.isEmpty())
         return;
     LetterInBox *lowest = nullptr;
@@ -357,7 +304,11 @@ void FallingGame::keyReleaseEvent(QKeyEvent *event)
         lowest->setHit(true);
 }
 
-void FallingGame::keyPressEvent(QKeyEvent *) {}
+void FallingGame::keyPressEvent(QKeyEvent *event)
+{
+    if (!event->isAutoRepeat() && (event->modifiers() & Qt::ShiftModifier))
+        shiftedPresses.insert(ScanCodes::fromEvent(event));
+}
 
 bool FallingGame::eventFilter(QObject *, QEvent *)
 {

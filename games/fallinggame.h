@@ -1,5 +1,6 @@
 #pragma once
 
+#include "games/gamerules.h"
 #include "games/letterinbox.h"
 
 #include "keyboard/keyboardmap.h"
@@ -8,7 +9,10 @@
 #include <QGraphicsScene>
 #include <QLineF>
 #include <QPointer>
+#include <QSet>
 #include <QStringList>
+
+#include <memory>
 
 class KeyBoardMap;
 
@@ -18,31 +22,26 @@ class QAbstractAnimation;
 class QSequentialAnimationGroup;
 class QTimer;
 
-// The falling-letters game: letters in balls drop down seven columns; the
-// player hits a ball by typing its letter. game1 and game2 are this game
-// under two names, each with statics of its own.
+// The falling-letters game as a window: it draws the balls of its rules
+// (GameRules) and forwards the throw timer and the typed keys to them.
+// game1 and game2 are this game under two names, each with statics of its own.
 class FallingGame : public QDialog
 {
     Q_OBJECT
 public:
-    // Values shared by every game of one class.
-    struct Statics {
-        int throwInterval = 2000;
-        int nextSlot = 0;
-        int level = 1;
-    };
-    static constexpr int slotCount = 7;
+    using Statics = GameRules::Statics;
+    static constexpr int slotCount = GameRules::slotCount;
 
     FallingGame(const QStringList &letters, QWidget *parent);
+    ~FallingGame() override;
 
     int score() const;
     int lost() const;
     int levelShown() const;
-    int cycle() const { return cycleCount; }
+    const GameRules &rules() const { return *model; }
     QGraphicsScene *playfield() const { return scene; }
     QTimer *throwTimer() const { return thrower; }
     LetterInBox *ball(int slot) const { return slot >= 0 && slot < slotCount ? balls[slot] : nullptr; }
-    QString drawLetter();
     // Ends the title splash at once, as its last animation would.
     void skipSplash();
     virtual Statics &statics() const = 0;
@@ -72,7 +71,6 @@ private:
     LetterInBox *createBall(int slot, int size, bool noDot, const QString &letter, const QPointF &at);
     bool slotBusy(int slot) const;
     void applyLevelRule();
-    void setInterval(int interval, int level);
 
     QPointer<KeyBoardMap> keyMap;
     QPointer<QGraphicsScene> scene;
@@ -85,12 +83,10 @@ private:
     QPointer<QTimer> splashTimer;
     QPointer<QAbstractAnimation> splashMoves, splashFades;
     int splashRemoved = 0;
-    int cycleCount = 1;
-    QList<int> scored, lostSlots;
     const QString splashText = "typing-game";
     QStringList trainingLetters;
-    QStringList bag;
-    int lowestHitY = -1, lowestHitSlot = -1;
+    std::unique_ptr<GameRules> model;
+    QSet<unsigned> shiftedPresses; // keys pressed while Shift was held, until released
 };
 
 class game1 : public FallingGame

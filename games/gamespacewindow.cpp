@@ -1,6 +1,6 @@
 #include "games/gamespacewindow.h"
 
-GamespaceWindow::GamespaceWindow(QStringList, QWidget *parent) : QDialog(parent)
+GamespaceWindow::GamespaceWindow(QStringList letters, QWidget *parent) : QDialog(parent), trainingLetters(letters)
 {
     if (disabled)
         return;

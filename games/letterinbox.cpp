@@ -5,24 +5,16 @@
 #include <QPainter>
 #include <QRandomGenerator>
 
+#include <cmath>
+
 LetterInBox::LetterInBox(int ballNumber) : number(ballNumber)
 {
-    born.start();
     angle = QRandomGenerator::global()->bounded(-45, 45);
 }
 
 QRectF LetterInBox::boundingRect() const
 {
     return QRectF(0, 0, diameter, diameter);
-}
-
-QPainterPath LetterInBox::outline() const
-{
-    QPainterPath path;
-    path.addEllipse(boundingRect());
-    if (!noDot)
-        path.addEllipse(QRectF(diameter, 2 * diameter, diameter / 8, diameter / 8));
-    return path;
 }
 
 QPainterPath LetterInBox::shape() const
@@ -78,42 +70,33 @@ void LetterInBox::stopAndRemoved()
     emit Removed(number);
 }
 
+void LetterInBox::stopTimers()
+{
+    if (dropTimer)
+        dropTimer->stop();
+    if (killTimer)
+        killTimer->stop();
+}
+
 void LetterInBox::dropdown_slot()
 {
-    ++tick;
-    const float v = startSpeed + direction * gravity * tick * tickLength / 1000.0f;
+    RotateObject(); // the ball rocks while it falls
     const bool touching = scene() && !collidingItems(Qt::IntersectsItemShape).isEmpty();
-    if (!touching) {
-        lastY = int(pos().y());
-        if (direction > 0) {
-            if (v > 1000 && dropTimer)
-                dropTimer->stop();
-            setY(int(lastY + 0.1f * v));
-        } else {
-            setY(int(lastY - 0.1f * v));
-            if (lastY <= floorY - bounceHeight) {
-                direction = 1.0f;
-                tick = 0;
-            }
-        }
-        return;
-    }
-    tick = 0;
-    direction = -1.0f;
-    startSpeed = int(v);
-    if (!impactSeen) {
-        impactSeen = true;
-        impactTime = born.elapsed();
-    }
-    if (bounces < 3) {
-        setY(floorY - 30 * bounces);
-        ++bounces;
-        bounceHeight /= 2;
-    } else {
+    const BallFlight::Move move = flight.tick(int(pos().y()), touching);
+    switch (move.step) {
+    case BallFlight::Step::Lost:
         if (dropTimer)
             dropTimer->stop();
         setHit(false);
+        return;
+    case BallFlight::Step::Stopped:
+        if (dropTimer)
+            dropTimer->stop();
+        break;
+    default:
+        break;
     }
+    setY(move.y);
 }
 
 void LetterInBox::setHit(bool byPlayer)
@@ -130,16 +113,22 @@ void LetterInBox::setHit(bool byPlayer)
     killTimer->start(killInterval);
 }
 
+// One frame of vanishing: the ball shrinks (announced, so the old area is
+// repainted) and reports its hit or loss; after three it leaves the scene.
 void LetterInBox::killme_slot()
 {
+    if (!dying || finished)
+        return;
     ++killFrames;
-    update();
+    setSize(int(diameter * 0.75));
+    if (playerHit)
+        emit ScoreChanged(number, int(pos().y()));
+    else
+        emit LostChanged(number, 1);
     if (killFrames < 3)
         return;
-    if (dropTimer)
-        dropTimer->stop();
-    if (killTimer)
-        killTimer->stop();
+    stopTimers();
+    finished = true;
     if (scene())
         scene()->removeItem(this);
     if (born.elapsed() >= 500) {
@@ -164,29 +153,36 @@ void LetterInBox::RotateObject()
     applyAngle();
 }
 
+QColor LetterInBox::letterColour() const
+{
+    return dying && !playerHit ? QColor(Qt::white) : QColor(Qt::black);
+}
+
+QPainterPath LetterInBox::letterShape() const
+{
+    if (cachedFor == letter && cachedDiameter == diameter)
+        return letterCache;
+    QFont font("Baghdad");
+    font.setPixelSize(qMax(1, int((diameter / 2) / 0.58)));
+    QPainterPath text;
+    text.addText(0, 0, font, letter);
+    const QRectF ink = text.boundingRect();
+    // The ink's corners stay within nine tenths of the radius: long
+    // captions and letters with tails shrink to fit, none touches the rim.
+    const double halfDiagonal = std::hypot(ink.width() / 2, ink.height() / 2);
+    const double scale = halfDiagonal > 0 ? qMin(1.0, 0.45 * diameter / halfDiagonal) : 1.0;
+    const QPointF centre = boundingRect().center();
+    const QTransform place =
+        QTransform().translate(centre.x(), centre.y()).scale(scale, scale).translate(-ink.center().x(), -ink.center().y());
+    letterCache = place.map(text);
+    cachedFor = letter;
+    cachedDiameter = diameter;
+    return letterCache;
+}
+
 void LetterInBox::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
 {
     painter->setRenderHint(QPainter::Antialiasing);
-    if (!swingClock.isValid() || swingClock.elapsed() > 40) {
-        swingClock.start();
-        RotateObject();
-    }
-    if (dying && !finished) {
-        diameter = int(diameter * 0.75);
-        if (playerHit)
-            emit ScoreChanged(number, int(pos().y()));
-        else
-            emit LostChanged(number, 1);
-        if (int((diameter / 2) / 0.58) == 0) {
-            if (dropTimer)
-                dropTimer->stop();
-            if (killTimer)
-                killTimer->stop();
-            disconnect();
-            finished = true;
-            return;
-        }
-    }
     const bool lost = dying && !playerHit;
     QLinearGradient fill(0, 0, 40, 30);
     if (lost) {
@@ -200,16 +196,15 @@ void LetterInBox::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWi
         fill.setColorAt(0.9, QColor(205, 255, 255));
         fill.setColorAt(1.0, QColor(180, 214, 56));
     }
-    const QPainterPath path = outline();
-    painter->fillPath(path, fill);
-    painter->drawPath(path);
-    // The size is taken in pixels: as points the letter would spill out of
-    // the ball on screens of 96 dpi and more.
-    QFont font("Baghdad");
-    font.setPixelSize(qMax(1, int((diameter / 2) / 0.58)));
-    painter->setFont(font);
-    painter->setPen(QPen(lost ? Qt::white : Qt::red, 1));
-    painter->drawText(boundingRect(), Qt::AlignCenter, letter);
+    const QRectF rim = boundingRect().adjusted(0.5, 0.5, -0.5, -0.5); // the pen's stroke stays inside
+    QPainterPath ball;
+    ball.addEllipse(rim);
+    if (!noDot) // a small dot, cut out of the ball inside its rim at the lower right
+        ball.addEllipse(QRectF(0.7 * diameter, 0.7 * diameter, diameter / 8, diameter / 8));
+    painter->fillPath(ball, fill);
+    painter->setPen(QPen(Qt::black, 1));
+    painter->drawEllipse(rim);
+    painter->fillPath(letterShape(), letterColour());
 }
 
 void LetterInBox::mousePressEvent(QGraphicsSceneMouseEvent *)

@@ -1,12 +1,17 @@
 #pragma once
 
-#include <QElapsedTimer>
+#include "app/clock.h"
+#include "games/ballflight.h"
+
+#include <QColor>
 #include <QGraphicsObject>
+#include <QPainterPath>
 #include <QPointer>
 #include <QTimer>
 
-// One letter in a ball: it falls, bounces on the floor a few times and
-// vanishes, unless the player hits it first.
+// One letter in a ball, drawn from its flight (BallFlight): it falls,
+// bounces on the floor a few times and vanishes, unless the player hits it
+// first. Everything it paints lies inside its bounding rectangle.
 class LetterInBox : public QGraphicsObject
 {
     Q_OBJECT
@@ -24,9 +29,13 @@ public:
     QString text() const { return letter; }
     int ballNumber() const { return number; }
     int size() const { return diameter; }
+    int bounces() const { return flight.bounces(); }
     bool isDying() const { return dying; }
     bool isFinished() const { return finished; }
     bool hitByPlayer() const { return playerHit; }
+    // The letter as drawn: scaled to fit inside the ball, centred on it.
+    QPainterPath letterShape() const;
+    QColor letterColour() const;
     void setHit(bool byPlayer);
     void startDrop(int interval = 50);
     void stopAndRemoved();
@@ -48,32 +57,24 @@ protected:
 
 private:
     void applyAngle();
-    QPainterPath outline() const;
+    void stopTimers();
 
-    QElapsedTimer born;
+    Stopwatch born;
     QPointer<QTimer> dropTimer;
     int number;
     QString letter;
     int diameter = 60;
     QPointer<QTimer> killTimer;
-    QElapsedTimer swingClock;
     double angle = 0;
     bool dying = false;
     bool playerHit = false;
     int killFrames = 0;
     bool swingUp = true;
     bool finished = false;
-    int tick = 0;
-    float direction = 1.0f;
-    int startSpeed = 10;
-    int floorY = 385;
-    int lastY = 0;
-    int bounces = 0;
-    float gravity = 9.8f;
-    int bounceHeight = 200;
-    float tickLength = 50.0f;
     bool noDot = false;
     int killInterval = 20;
-    bool impactSeen = false;
-    qint64 impactTime = 0;
+    BallFlight flight;
+    mutable QPainterPath letterCache; // letterShape() for cachedFor
+    mutable QString cachedFor;
+    mutable int cachedDiameter = 0;
 };

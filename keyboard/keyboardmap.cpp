@@ -110,8 +110,11 @@ QString KeyBoardMap::keyIdForScanCode(unsigned scanCode, double) const
     return Keys::keyIdForScanCode(scanCode);
 }
 
-QString KeyBoardMap::keyTextForScanCode(unsigned scanCode, double) const
+QString KeyBoardMap::keyTextForScanCode(unsigned scanCode, double, bool shifted) const
 {
+    const QString id = Keys::keyIdForScanCode(scanCode);
+    if (shifted && scanCode != 58 && Keys::characterKeyIds().contains(id)) // Caps Lock shares the A key's id
+        return Keys::caption(Keys::Layer::Shift, id);
     QString text;
     if (scanCode >= 2 && scanCode <= 53)
         text = keyCaptions.value(int(scanCode)); // 51-53 included: the balls carry those letters too

@@ -26,7 +26,8 @@ public:
     QStringList selection() const { return selected; }
 
     QString keyIdForScanCode(unsigned scanCode, double keyCode = 0) const;
-    QString keyTextForScanCode(unsigned scanCode, double keyCode = 0) const;
+    // With shifted, a character key yields its Shift-layer caption.
+    QString keyTextForScanCode(unsigned scanCode, double keyCode = 0, bool shifted = false) const;
 
 signals:
     void ExitKbMap(bool NoSelection, QStringList Selection, int GameType);

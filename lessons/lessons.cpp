@@ -165,6 +165,8 @@ void Lessons::ClearKeyBoardLayoutColors()
 void Lessons::SetInterestKeyColor(QString interestkeys)
 {
     for (const QString &token : interestkeys.split(' ', Qt::SkipEmptyParts, Qt::CaseSensitive)) {
+        if (colourShiftedKey(token))
+            continue;
         const int row = Keys::rowOf(token), column = Keys::columnOf(token);
         int finger = 0, hand = 0;
         Fingers::assign(row, column, finger, hand);
@@ -182,6 +184,26 @@ void Lessons::SetInterestKeyColor(QString interestkeys)
         captions += " " + KeyboardPanel::caption(button);
     }
     captions = captions.trimmed();
+}
+
+// A shifted key "Shift_" + identifier: the key in its finger's colour, the
+// Shift key in its own, and the character it types with Shift collected.
+bool Lessons::colourShiftedKey(const QString &token)
+{
+    static const QString prefix = QStringLiteral("Shift_");
+    if (!token.startsWith(prefix))
+        return false;
+    const QString id = token.mid(prefix.size());
+    auto *key = findChild<QPushButton *>("PushButton_" + id);
+    auto *shift = findChild<QPushButton *>("PushButton_Shift");
+    if (!key || !shift || !Keys::characterKeyIds().contains(id))
+        return true; // names no key: ignored
+    int finger = 0, hand = 0;
+    Fingers::assign(Keys::rowOf(id), Keys::columnOf(id), finger, hand);
+    key->setStyleSheet("background-color: " + Fingers::colour(finger).name(QColor::HexRgb));
+    shift->setStyleSheet("background-color: " + Fingers::colour(5).name(QColor::HexRgb));
+    captions += " " + Keys::caption(Keys::Layer::Shift, id);
+    return true;
 }
 
 void Lessons::onVerticalScrollBarValueChanged()

@@ -162,6 +162,7 @@ private:
     void buildForm();
     QGridLayout *buildButtons();
     void showLesson();
+    bool colourShiftedKey(const QString &token);
 
     QTextBrowser *textBrowser;
     QLabel *lessonnumber;

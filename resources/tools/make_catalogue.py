@@ -143,10 +143,11 @@ class Course:
         self.sections = read_sections(os.path.join(content, "practice", "texts.txt"))
 
     def key_ids(self, n):
-        return [t for t in self.keys.get(n, "").split() if t.startswith("R")]
+        return [t.removeprefix("Shift_") for t in self.keys.get(n, "").split() if t.startswith(("R", "Shift_R"))]
 
     def shifted(self, n):
-        return "Shift" in self.keys.get(n, "").split()
+        """A lesson of the Shift layer lists its keys as "Shift_" + identifier."""
+        return any(t.startswith("Shift_") for t in self.keys.get(n, "").split())
 
     def letters_of(self, n):
         """Characters the lesson's keys type on its layer (a key that types nothing adds none)."""

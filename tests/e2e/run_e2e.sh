@@ -137,6 +137,33 @@ check "typed letters score (the score counter changed)" test "$before" != "$afte
 check "the chooser closes after the game" gone "Select a typing game"
 MENU=$(window "Harfora Start Menu") || fail "the start menu is shown after the game"
 
+# the key group of lesson 10 (Shift layer), hit with Shift held down
+click "$MENU" 439 45
+CHOOSER=$(window "Select a typing game") || fail "the game chooser opens for a Shift game"
+click "$CHOOSER" 242 122
+KEYMAP=$(window Dialog) || fail "the key-selection dialog opens for a Shift game"
+click "$KEYMAP" 663 82
+keys Down Down Down Down Down Down Down Down Down Down Return
+shot key-group-shift
+click "$KEYMAP" 669 203
+GAME=$(window game1) || fail "the Shift game starts"
+sleep 9
+geometry "$GAME"
+shot shift-game-before
+before=$(convert "$SHOTS/$(printf %02d $step)-shift-game-before.png" -crop 140x40+$((X + 670))+$((Y + 525)) +repage -format %# info:)
+for _ in $(seq 15); do keys h y n g t b; done # without Shift: no ball carries the plain letters
+shot shift-game-plain
+plain=$(convert "$SHOTS/$(printf %02d $step)-shift-game-plain.png" -crop 140x40+$((X + 670))+$((Y + 525)) +repage -format %# info:)
+check "plain keys hit no Shift ball" test "$before" = "$plain"
+for _ in $(seq 15); do xdotool keydown shift; keys h y n g t b; xdotool keyup shift; done
+sleep 0.5
+shot shift-game-after
+after=$(convert "$SHOTS/$(printf %02d $step)-shift-game-after.png" -crop 140x40+$((X + 670))+$((Y + 525)) +repage -format %# info:)
+check "Shift + key scores on Shift-layer balls" test "$before" != "$after"
+"$XCLOSE" "$GAME"
+check "the chooser closes after the Shift game" gone "Select a typing game"
+MENU=$(window "Harfora Start Menu") || fail "the start menu is shown after the Shift game"
+
 # --- settings: the option is stored ------------------------------------
 click "$MENU" 583 45
 CONFIG=$(window "Configuration Page") || fail "the configuration page opens"

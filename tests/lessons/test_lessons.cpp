@@ -142,6 +142,20 @@ private slots:
         QVERIFY(button("PushButton_R2_5")->styleSheet().isEmpty());
     }
 
+    // A shifted key: the key in its finger's colour, the Shift key yellow,
+    // the key's Shift caption collected; a token naming no key is ignored.
+    void shiftedKeysColoured()
+    {
+        invoke("ClearKeyBoardLayoutColors");
+        const QString before = lessons->interestCaptions();
+        invoke("SetInterestKeyColor", Q_ARG(QString, "Shift_R3_6 Shift_R1_2 Shift_R9_9"));
+        QCOMPARE(button("PushButton_R3_6")->styleSheet(), QString("background-color: #859399"));
+        QCOMPARE(button("PushButton_R1_2")->styleSheet(), QString("background-color: #94ba6d"));
+        QCOMPARE(button("PushButton_Shift")->styleSheet(), QString("background-color: #fff000"));
+        QCOMPARE(lessons->interestCaptions(), before + " " + Keys::caption(Keys::Layer::Shift, "R3_6") + " " +
+                                                  Keys::caption(Keys::Layer::Shift, "R1_2"));
+    }
+
     void lessonOneIsShownColoured()
     {
         QCOMPARE(lessons->findChild<QLabel *>("lessonnumber")->text(), QString("1"));
@@ -233,6 +247,7 @@ private slots:
             if (auto *g = qobject_cast<GamespaceWindow *>(w))
                 game = g;
         QVERIFY(game && game->isVisible());
+        QCOMPARE(game->letters(), lessons->interestCaptions().split(' '));
         QVERIFY(lessons->isVisible());
         QTest::keyClick(game, Qt::Key_A); // typing there does nothing
         QVERIFY(game->children().size() <= 2);

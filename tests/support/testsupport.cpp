@@ -51,8 +51,20 @@ unsigned x11KeycodeForScanCode(unsigned scanCode)
 static void send(QWidget *target, QEvent::Type type, unsigned keycode, const QString &text,
                  Qt::KeyboardModifiers modifiers)
 {
-    QKeyEvent event(type, Qt::Key_unknown, modifiers, keycode, 0, 0, text);
+    // X11's state mask: ShiftMask is bit 0.
+    const quint32 state = modifiers & Qt::ShiftModifier ? 1 : 0;
+    QKeyEvent event(type, Qt::Key_unknown, modifiers, keycode, 0, state, text);
     QCoreApplication::sendEvent(target, &event);
+}
+
+void typeShiftedX11(QWidget *target, unsigned keycode)
+{
+    constexpr unsigned leftShift = 50; // evdev 42 + 8
+    QKeyEvent shiftDown(QEvent::KeyPress, Qt::Key_Shift, Qt::NoModifier, leftShift, 0xffe1, 0);
+    QCoreApplication::sendEvent(target, &shiftDown);
+    typeX11(target, keycode, QString(), Qt::ShiftModifier);
+    QKeyEvent shiftUp(QEvent::KeyRelease, Qt::Key_Shift, Qt::ShiftModifier, leftShift, 0xffe1, 1);
+    QCoreApplication::sendEvent(target, &shiftUp);
 }
 
 void pressX11(QWidget *target, unsigned keycode, const QString &text)

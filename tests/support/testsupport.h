@@ -55,6 +55,8 @@ void initApplication();
 // the xcb platform delivers it.
 void typeX11(QWidget *target, unsigned keycode, const QString &text = QString(),
              Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// Shift held down (left Shift), the key typed with the Shift state, Shift let go.
+void typeShiftedX11(QWidget *target, unsigned keycode);
 void pressX11(QWidget *target, unsigned keycode, const QString &text = QString());
 void releaseX11(QWidget *target, unsigned keycode, const QString &text = QString());
 // X11 keycode of a set-1 scan code (inverse of the platform layer, for tests).
