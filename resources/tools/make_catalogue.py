@@ -6,7 +6,7 @@ Content layout (all UTF-8):
   content/layouts/<layout>.tsv    key id, plain caption, shift caption
   content/lessons/keys-<layout>.txt   lesson number, keys-of-interest list
   content/lessons/<lang>[-<layout>]/NN.html   lesson text (HTML)
-  content/practice/[<layout>/]NN.txt          practice lines, one typed line per text line
+  content/practice/words.txt, texts.txt      words and sentences the practice texts are set from
   content/ui/<lang>.tsv           context, source text, translation (\\n, \\t escapes)
 """
 import argparse
