@@ -6,13 +6,14 @@ Content layout (all UTF-8):
   content/layouts/<layout>.tsv    key id, plain caption, shift caption
   content/lessons/keys-<layout>.txt   lesson number, keys-of-interest list
   content/lessons/<lang>[-<layout>]/NN.html   lesson text (HTML)
-  content/practice/[<layout>/]NN.txt          practice lines, one typed line per text line
+  content/practice/words.txt, texts.txt      words and sentences the practice texts are set from
   content/ui/<lang>.tsv           context, source text, translation (\\n, \\t escapes)
 """
 import argparse
 import html
 import os
 import sys
+import unicodedata
 
 LESSON_SLOTS = 33
 SINGLE_SPACE_KEY_LESSONS = {3, 4, 5, 10, 16}
@@ -89,9 +90,9 @@ MASCULINE = {3, 4}
 PLAIN_LESSONS = range(1, 10)       # lessons that bring new keys of the plain layer
 SHIFT_LESSONS = range(10, 16)      # lessons that bring the Shift layer
 TOPIC_SECTIONS = {16: "common", 17: "sentences", 18: "proverbs"}
-SHIFT_SECTIONS = ["harakat", "punctuation", "symbols", "numbers", "marks"]
+SHIFT_SECTIONS = ["hamza", "harakat", "punctuation", "symbols", "numbers", "marks"]
 TEXT_CHARACTERS = 600              # typed characters in every lesson's practice text at least
-LINE_LENGTH = 34                   # characters in a practice line at most (longer words stand alone)
+LINE_LENGTH = 27                   # columns of a practice line at most: the practice window shows 29 in its font
 
 
 def read_sections(path):
@@ -106,20 +107,77 @@ def read_sections(path):
     return sections
 
 
+def width(text):
+    """Columns a line takes: a vowel mark sits on its letter and takes none."""
+    return sum(1 for c in text if unicodedata.category(c) != "Mn")
+
+
 def flow(words, length=LINE_LENGTH):
-    """Words into lines of three words or more (a line with one space would read as a drill)."""
-    lines, current = [], []
-    for w in words:
-        if current and len(" ".join(current + [w])) > length and len(current) >= 3:
-            lines.append(" ".join(current))
-            current = []
-        current.append(w)
-    if current:
-        if len(current) < 3 and lines:
-            lines[-1] += " " + " ".join(current)
-        else:
-            lines.append(" ".join(current))
+    """Words into lines of three words or more (a line with one space would read as a drill), none
+    wider than the length; of all such breaks the one with the most even lines (the last line free)."""
+    n, unset = len(words), float("inf")
+    if n < 3:
+        return [" ".join(words)] if words else []
+    cost, start = [0.0] + [unset] * n, [0] * (n + 1)
+    for end in range(3, n + 1):
+        columns = -1
+        for begin in range(end - 1, -1, -1):
+            columns += width(words[begin]) + 1
+            if columns > length:
+                break
+            if end - begin >= 3 and cost[begin] < unset:
+                c = cost[begin] + (0 if end == n else (length - columns) ** 2)
+                if c < cost[end]:
+                    cost[end], start[end] = c, begin
+    if cost[n] == unset:
+        raise ValueError(f"cannot set in lines of three words within {length} columns: {' '.join(words[:6])} ...")
+    lines, end = [], n
+    while end:
+        lines.insert(0, " ".join(words[start[end]:end]))
+        end = start[end]
     return lines
+
+
+def set_lines(pieces):
+    """Sentences and words into lines. A phrase without a closing mark sets lines of its own, so
+    two phrases never run into one another; words that cannot be set alone join the line before."""
+    lines, run = [], []
+
+    def flush():
+        nonlocal run
+        while run:
+            try:
+                lines.extend(flow(run))
+                run = []
+            except ValueError:
+                if not lines:
+                    raise
+                run = lines.pop().split() + run
+    for piece in pieces:
+        words = piece.split()
+        phrase = len(words) >= 3 and unicodedata.category(piece[-1]).startswith("L")
+        try:
+            alone = flow(words) if phrase else None
+        except ValueError:  # too long for one line, too short for two: it runs on
+            alone = None
+        if alone:
+            flush()
+            lines.extend(alone)
+        else:
+            run += words
+    flush()
+    return lines
+
+
+def typeable(text, captions):
+    """Whether keys with these captions type the text (a two-letter key or its letters' own keys)."""
+    reach = [True] + [False] * len(text)
+    for i in range(len(text)):
+        if reach[i]:
+            for c in captions:
+                if text.startswith(c, i):
+                    reach[i + len(c)] = True
+    return reach[-1]
 
 
 def typed_length(lines):
@@ -149,30 +207,30 @@ class Course:
         """A lesson of the Shift layer lists its keys as "Shift_" + identifier."""
         return any(t.startswith("Shift_") for t in self.keys.get(n, "").split())
 
-    def letters_of(self, n):
-        """Characters the lesson's keys type on its layer (a key that types nothing adds none)."""
+    def captions_of(self, n):
+        """What the lesson's keys type on its layer, a Shift caption by its key (a key typing nothing adds none)."""
         out = []
         for k in self.key_ids(n):
-            for c in self.layout[k][1 if self.shifted(n) else 0]:
-                if c not in out and c != " ":
-                    out.append(c)
+            c = self.layout[k][1 if self.shifted(n) else 0]
+            if c not in out and c.strip():
+                out.append(c)
         return out
 
     def learned_until(self, n):
-        letters = set(" ")
+        captions = {" "}
         for m in list(PLAIN_LESSONS) + list(SHIFT_LESSONS):
             if m <= n:
-                letters.update(self.letters_of(m))
-        return letters
+                captions.update(self.captions_of(m))
+        return captions
 
-    def typeable(self):
-        return {c for plain, _ in self.layout.values() for c in plain} | {" "}
+    def new_in(self, n):
+        return [c for c in self.captions_of(n) if c not in self.learned_until(n - 1)]
 
     def words_for(self, n, count):
         learned = self.learned_until(n)
-        new = set(self.letters_of(n)) - self.learned_until(n - 1) if n in PLAIN_LESSONS else set()
-        fitting = [w for w in self.words if set(w) <= learned]
-        with_new = [w for w in fitting if set(w) & new]
+        new = self.new_in(n) if n in PLAIN_LESSONS else []
+        fitting = [w for w in self.words if typeable(w, learned)]
+        with_new = [w for w in fitting if any(c in w for c in new)]
         rest = [w for w in fitting if w not in with_new]
         chosen = with_new + rest
         # a different, fixed selection per lesson
@@ -233,23 +291,26 @@ class Course:
 
     # -- practice texts --------------------------------------------------
     def drill_lines(self, n):
-        letters = self.letters_of(n)
-        lines = [" ".join(c * 2 for c in letters), " ".join(c * 3 for c in letters)]
-        if len(letters) > 1:
-            pairs = [a + b for a, b in zip(letters, letters[1:] + letters[:1])]
-            lines.append(" ".join(pairs + [p[::-1] for p in pairs]))
-        return [l for l in lines if l.count(" ") >= 2]
+        """Each new key doubled, tripled and paired with the next, set like words (three at least a line)."""
+        keys = self.captions_of(n)
+        if n in SHIFT_LESSONS:  # tokens of two letters, so that no drill reads as a misspelt word
+            keys = [c for c in keys if len(c) == 1]
+        groups = [[c * 2 for c in keys]] + ([] if n in SHIFT_LESSONS else [[c * 3 for c in keys]])
+        if len(keys) > 1:
+            following = keys[1:] + keys[:1]
+            groups.append([a + b for a, b in zip(keys, following)] + [b + a for a, b in zip(keys, following)])
+        return [line for g in groups for line in flow(g * (3 // len(g)) if len(g) < 3 else g)]
 
     def fitting_sentences(self, n, names):
         learned = self.learned_until(n)
-        return [s for name in names for entry in self.sections.get(name, []) for s in entry if set(s) <= learned]
+        return [s for name in names for entry in self.sections.get(name, []) for s in entry if typeable(s, learned)]
 
     def fill(self, n, lines, material):
-        """Adds rounds of the material, each in another order, until the text is long enough."""
+        """Adds rounds of the material (sentences and words), each in another order, until the text is long enough."""
         round_ = 0
         while material and typed_length(lines) < TEXT_CHARACTERS:
             shift = (round_ * (n + 3)) % len(material)
-            lines += flow(material[shift:] + material[:shift])
+            lines += set_lines(material[shift:] + material[:shift])
             round_ += 1
         return lines
 
@@ -257,21 +318,21 @@ class Course:
         words = self.words_for(n, len(self.words))
         if n in PLAIN_LESSONS:
             return self.fill(n, self.drill_lines(n), words)
-        new = set(self.letters_of(n)) - self.learned_until(n - 1)
+        new = self.new_in(n)
         if n in SHIFT_LESSONS:
-            sentences = [s for s in self.fitting_sentences(n, SHIFT_SECTIONS) if set(s) & new]
-            with_new = [w for w in words if set(w) & new]
-            lines = flow(" ".join(sentences).split()) + flow(with_new) + self.drill_lines(n)
-            return self.fill(n, lines, " ".join(sentences).split() + with_new + words)
-        return self.fill(n, [], " ".join(self.fitting_sentences(n, [TOPIC_SECTIONS[n]])).split())
+            sentences = [s for s in self.fitting_sentences(n, SHIFT_SECTIONS) if any(c in s for c in new)]
+            with_new = [w for w in words if any(c in w for c in new)]
+            lines = set_lines(sentences) + flow(with_new) + self.drill_lines(n)
+            return self.fill(n, lines, sentences + with_new + words)
+        return self.fill(n, [], self.fitting_sentences(n, [TOPIC_SECTIONS[n]]))
 
     def practice_texts(self):
         texts = [self.lesson_text(n) for n in range(1, 19)]
         learned = self.learned_until(18)
         for entry in self.sections.get("text", []):
             text = " ".join(entry)
-            if set(text) <= learned:
-                texts.append(flow(text.split(), 40))
+            if typeable(text, learned):
+                texts.append(set_lines(entry))
         return texts[:LESSON_SLOTS - 1]
 
 
