@@ -15,6 +15,7 @@ QMessageBox::StandardButton show(QWidget *parent, const Message &message,
                                                                        : QMessageBox::Question;
     QMessageBox box(icon, message.title, message.text, buttons, parent);
     box.setDefaultButton(defaultButton);
+    box.setInformativeText(message.informative);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 }
@@ -28,18 +29,18 @@ Handler setHandler(Handler handler)
 
 void warning(QWidget *parent, const QString &title, const QString &text)
 {
-    show(parent, {Kind::Warning, title, text}, QMessageBox::Ok, QMessageBox::Ok);
+    show(parent, {Kind::Warning, title, text, QString()}, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void information(QWidget *parent, const QString &title, const QString &text)
 {
-    show(parent, {Kind::Information, title, text}, QMessageBox::Ok, QMessageBox::Ok);
+    show(parent, {Kind::Information, title, text, QString()}, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 QMessageBox::StandardButton question(QWidget *parent, const QString &title, const QString &text,
                                      QMessageBox::StandardButtons buttons,
-                                     QMessageBox::StandardButton defaultButton)
+                                     QMessageBox::StandardButton defaultButton, const QString &informative)
 {
-    return show(parent, {Kind::Question, title, text}, buttons, defaultButton);
+    return show(parent, {Kind::Question, title, text, informative}, buttons, defaultButton);
 }
 }

@@ -14,6 +14,7 @@ struct Message {
     Kind kind;
     QString title;
     QString text;
+    QString informative; // shown under the text
 };
 
 // Answers a message instead of showing it; returns the button "pressed".
@@ -26,5 +27,6 @@ void warning(QWidget *parent, const QString &title, const QString &text);
 void information(QWidget *parent, const QString &title, const QString &text);
 QMessageBox::StandardButton question(QWidget *parent, const QString &title, const QString &text,
                                      QMessageBox::StandardButtons buttons,
-                                     QMessageBox::StandardButton defaultButton);
+                                     QMessageBox::StandardButton defaultButton,
+                                     const QString &informative = QString());
 }

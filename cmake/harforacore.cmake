@@ -12,7 +12,7 @@ target_compile_definitions(harforaoptions INTERFACE
 add_library(harforacore STATIC
   ${HARFORA_ROOT}/app/activitykey.cpp ${HARFORA_ROOT}/app/catalogues.cpp ${HARFORA_ROOT}/app/clock.cpp ${HARFORA_ROOT}/app/notices.cpp ${HARFORA_ROOT}/app/resources.cpp
   ${HARFORA_ROOT}/games/ballflight.cpp ${HARFORA_ROOT}/games/gamerules.cpp ${HARFORA_ROOT}/keyboard/keyids.cpp ${HARFORA_ROOT}/keyboard/scancode.cpp
-  ${HARFORA_ROOT}/practice/fingers.cpp ${HARFORA_ROOT}/practice/textprep.cpp ${HARFORA_ROOT}/practice/typingrun.cpp
+  ${HARFORA_ROOT}/practice/fingers.cpp ${HARFORA_ROOT}/practice/textprep.cpp ${HARFORA_ROOT}/practice/typingstats.cpp ${HARFORA_ROOT}/practice/typingrun.cpp
   ${HARFORA_ROOT}/store/session.cpp ${HARFORA_ROOT}/store/passwordhash.cpp ${HARFORA_ROOT}/store/tables.cpp ${HARFORA_ROOT}/store/dbstuff.cpp ${HARFORA_ROOT}/store/databasefiles.cpp
   ${HARFORA_ROOT}/store/usernames.cpp ${HARFORA_ROOT}/store/usersfile.cpp
 )

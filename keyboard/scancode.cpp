@@ -86,4 +86,17 @@ unsigned fromEvent(const QKeyEvent *event)
 #endif
     return code != 0 ? code : fromText(event->text());
 }
+
+QString keyName(unsigned scanCode, bool shift)
+{
+    if (scanCode == 57)
+        return QStringLiteral(" ");
+    const QString id = Keys::keyIdForScanCode(scanCode);
+    const int row = Keys::rowOf(id);
+    if (row < 1 || row > Keys::rowCount || scanCode == 58)
+        return id;
+    const QString caption = Keys::caption(shift ? Keys::Layer::Shift : Keys::Layer::Plain, id);
+    // A key that types nothing on a layer has a blank caption there.
+    return caption.trimmed().isEmpty() ? QString() : caption;
+}
 }

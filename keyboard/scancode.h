@@ -17,4 +17,9 @@ unsigned fromMacVirtualKey(unsigned virtualKey);
 unsigned fromText(const QString &text);
 // The scan code of a key event on the running platform.
 unsigned fromEvent(const QKeyEvent *event);
+// What a key types in practice: a character key gives its caption in the
+// active catalogue, of the Shift layer while Shift is held ("" where that
+// layer is blank); the space bar " "; named keys and Caps Lock their
+// identifier ("Shift", "Enter", "R3_1", ...); any other key "".
+QString keyName(unsigned scanCode, bool shift);
 }

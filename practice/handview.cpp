@@ -65,6 +65,8 @@ void HandView::CloseHand()
 
 void HandView::closeEvent(QCloseEvent *event)
 {
+    // A close by hand hides the window: say so, or the next mistake would not show it again.
+    emit handwindowvisiblestate(false);
     emit IGetDestroyed();
     event->accept();
 }

@@ -23,6 +23,8 @@ public:
     int count(Kind kind) const;
     // Rebuilds the map from lines to blocks after the document's text changed.
     void indexLines();
+    // The document block that shows a line; -1 past the last.
+    int blockOf(int line) const { return blockOfLine.value(line, -1); }
 
 protected:
     void highlightBlock(const QString &text) override;

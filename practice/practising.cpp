@@ -3,8 +3,6 @@
 #include "app/activitykey.h"
 #include "app/messages.h"
 #include "app/slotsbyname.h"
-#include "keyboard/keyboardmap.h"
-#include "keyboard/keyids.h"
 #include "keyboard/scancode.h"
 #include "practice/fingers.h"
 #include "practice/handview.h"
@@ -22,6 +20,8 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTextBrowser>
+#include <QTextBlock>
+#include <QTime>
 #include <QTimer>
 
 int practising::highestLesson = 33;
@@ -51,8 +51,8 @@ practising::practising(bool practise, int firstLesson, int last, QWidget *parent
 
     for (FingerStats &f : fingerStats)
         f = FingerStats();
-    line = column = 0;
     guideActive = false;
+    guideVisible = false; // this window's guide starts hidden
     if (last != 0) {
         highestLesson = last;
         if (firstLesson == last)
@@ -74,7 +74,6 @@ practising::practising(bool practise, int firstLesson, int last, QWidget *parent
     editor->setFocusPolicy(Qt::NoFocus);
     editor->setStyleSheet(editor->styleSheet() + "QTextBrowser {Background:" + textBackground.name() + "}");
 
-    keyMap = new KeyBoardMap(0, nullptr);
     marks = new Highlighter(editor->document());
 
     lessonlbl->setText(tr("Practise Lesson number"));
@@ -96,7 +95,6 @@ practising::practising(bool practise, int firstLesson, int last, QWidget *parent
 
 practising::~practising()
 {
-    delete keyMap;
     if (guide)
         delete guide;
 }
@@ -119,48 +117,18 @@ void practising::createFingerGuide(const QSize &desktop)
 
 void practising::loadLesson()
 {
-    lines = PracticeText::Lines();
+    PracticeText::Lines lines;
     const QString html = PracticeText::practiceText(lesson, false, lines);
+    run.load(lines);
     lessonnumber->setText(QString::number(lesson));
     editor->setHtml(html);
     QFont font = editor->font();
     font.setPointSize(editorPointSize);
     editor->setFont(font);
-    if (marks)
+    if (marks) {
         marks->indexLines();
-}
-
-QString practising::keyName(unsigned scanCode) const
-{
-    if (scanCode == 57)
-        return QStringLiteral(" ");
-    // Named keys by their identifier (Caps Lock keeps "R3_1"), character keys by their caption.
-    const QString id = Keys::keyIdForScanCode(scanCode);
-    const int row = Keys::rowOf(id);
-    if (row < 1 || row > Keys::rowCount || scanCode == 58)
-        return id;
-    if (scanCode > 53 || !keyMap)
-        return QString();
-    return keyMap->keyCaptions.value(int(scanCode));
-}
-
-int practising::markPosition(int atLine, int atColumn) const
-{
-    return lines.kinds.value(atLine) == PracticeText::Spaced ? 2 * atColumn : atColumn;
-}
-
-void practising::mark(int kind, int atLine, int atColumn)
-{
-    if (marks)
-        marks->addMark(Highlighter::Kind(kind), atLine, markPosition(atLine, atColumn));
-}
-
-void practising::moveEditorCursor(int blocks)
-{
-    QTextCursor cursor = editor->textCursor();
-    cursor.movePosition(QTextCursor::NextBlock, QTextCursor::MoveAnchor, blocks);
-    editor->setTextCursor(cursor);
-    editor->ensureCursorVisible();
+        marks->clearMarks();
+    }
 }
 
 void practising::keyPressEvent(QKeyEvent *event)
@@ -170,124 +138,102 @@ void practising::keyPressEvent(QKeyEvent *event)
         Messages::information(this, tr("Info"), tr("Press start button to start training"));
         return;
     }
-    handleScanCode(ScanCodes::fromEvent(event));
+    // X11 sends Shift's own press without the modifier and the chord's key with it.
+    handleScanCode(ScanCodes::fromEvent(event), event->modifiers().testFlag(Qt::ShiftModifier));
 }
 
-void practising::handleScanCode(unsigned scanCode)
+void practising::handleScanCode(unsigned scanCode, bool shift)
 {
-    // Nothing to type, or the text is already done: no line is read past its end.
-    if (!running || line < 0 || line >= lines.characters.size())
+    if (!running)
         return;
-    const QStringList &characters = lines.characters[line];
-    if (column >= characters.size() && lastLine())
+    const TypingRun::Step step = run.press(ScanCodes::keyName(scanCode, shift));
+    showMarks();
+    showPosition();
+    showGuide(step);
+    if (step.finished)
+        finishText();
+}
+
+void practising::showMarks()
+{
+    for (const TypingRun::Mark &m : run.takeMarks()) {
+        if (!marks)
+            continue;
+        if (m.kind == TypingRun::NoMark)
+            marks->removeMark(m.line, m.position);
+        else
+            marks->addMark(Highlighter::Kind(m.kind), m.line, m.position);
+    }
+}
+
+// The editor's own cursor only drives the scrolling: it sits on the current
+// character, so the current line stays in view on texts of any length.
+void practising::showPosition()
+{
+    if (!marks)
         return;
-    const QString name = keyName(scanCode);
-    const QString expected = characters.value(column);
+    const QTextBlock block = editor->document()->findBlockByNumber(marks->blockOf(run.line()));
+    if (!block.isValid())
+        return;
+    QTextCursor cursor(block);
+    cursor.setPosition(block.position() + qMin(run.positionOf(run.line(), run.column()), block.length() - 1));
+    editor->setTextCursor(cursor);
     editor->ensureCursorVisible();
-
-    if (name == "Enter") {
-        if (!lastLine()) {
-            if (marks)
-                marks->removeMark(line, markPosition(line, column));
-            ++line;
-            column = 0;
-            mark(Highlighter::Current, line, 0);
-        }
-        moveEditorCursor(2);
-        return;
-    }
-    if (!expected.isEmpty() && name == expected)
-        correctKey(expected);
-    else
-        wrongKey(expected);
-    advance();
 }
 
-void practising::fingerFor(const QString &character, int &row, int &columnOut, int &finger, int &hand) const
+void practising::showGuide(const TypingRun::Step &step)
 {
-    const int index = keyMap ? keyMap->keyCaptions.indexOf(character) : -1;
-    const QString id = index >= 0 ? keyMap->keyIds.value(index) : QString();
-    row = Keys::rowOf(id);
-    columnOut = Keys::columnOf(id);
-    Fingers::assign(row, columnOut, finger, hand);
-}
-
-void practising::correctKey(const QString &expected)
-{
-    mark(Highlighter::Correct, line, column);
-    if (!lastLine()) {
-        QTextCursor cursor = editor->textCursor();
-        cursor.movePosition(QTextCursor::NextCharacter);
-        editor->setTextCursor(cursor);
-    }
-    int row = 0, keyColumn = 0, finger = 0, hand = 0;
-    fingerFor(expected, row, keyColumn, finger, hand);
-    if (run.correctKey(row, keyColumn, finger, hand, expected == QLatin1String(" "), keystrokeClock.elapsed()))
-        keystrokeClock.restart();
-    if (guideVisible)
+    if (step.guide == TypingRun::Guide::Hide && guideVisible)
         emit ShowHand(false);
-}
-
-void practising::wrongKey(const QString &expected)
-{
-    mark(Highlighter::Wrong, line, column);
-    int row = 0, keyColumn = 0, finger = 0, hand = 0;
-    fingerFor(expected, row, keyColumn, finger, hand);
-    run.wrongKey(finger, hand);
-    if ((marks && marks->count(Highlighter::Wrong) == 1) || guideActive) {
+    if (step.guide != TypingRun::Guide::Show)
+        return;
+    if (run.count(TypingRun::Wrong) == 1 || guideActive) {
         if (guideActive && !guideVisible)
             emit ShowHand(true);
-        emit SIGNAL_showhandinpop(hand == Fingers::Right ? 1 : -1, finger);
+        emit SIGNAL_showhandinpop(step.hand == Fingers::Right ? 1 : -1, step.finger);
         activateWindow();
         setFocus();
         guideActive = true;
     }
 }
 
-void practising::advance()
-{
-    ++column;
-    if (!lastLine()) {
-        if (column >= lines.characters[line].size()) {
-            moveEditorCursor(2);
-            column = 0;
-            ++line;
-        }
-    } else {
-        if (editorScrollBar)
-            editorScrollBar->setValue(editorScrollBar->maximum());
-        if (column >= lines.characters[line].size()) {
-            finishText();
-            return;
-        }
-    }
-    mark(Highlighter::Current, line, column);
-}
-
 void practising::finishText()
 {
     on_stop_Btn_clicked();
     const auto answer = Messages::question(this, tr("Info"), tr("Practise lesson finished, do you want to retrain it?"),
-                                           QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+                                           QMessageBox::Yes | QMessageBox::No, QMessageBox::No, runSummary());
     if (answer == QMessageBox::Yes) {
         resetRun();
         on_start_Btn__clicked();
-        mark(Highlighter::Current, 0, 0);
-    } else {
-        mark(Highlighter::Current, line, column);
     }
 }
 
+// The finished run's figures, shown under the question.
+QString practising::runSummary() const
+{
+    const int seconds = run.seconds();
+    const QString time = QString("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QChar('0'));
+    const QString figures = tr("%1 correct characters per minute, %2 % correct, time %3.")
+                                .arg(run.overallSpeed())
+                                .arg(run.percentCorrect())
+                                .arg(time);
+    const QStringList missed = run.mostMissed(3);
+    if (missed.isEmpty())
+        return figures;
+    return figures + QLatin1Char(' ') + tr("Missed most often: %1").arg(missed.join(QStringLiteral(" ")));
+}
+
+// Every reset starts the same run afresh: marks, position, figures and displays.
 void practising::resetRun()
 {
+    run.restart();
     if (marks)
         marks->clearMarks();
     if (editorScrollBar)
         editorScrollBar->setValue(0);
-    line = column = 0;
-    run.resetRing();
-    elapsedSeconds = 0;
-    displayClock = QTime(0, 0);
+    lcdspeed->display(0);
+    lcdcorrect->display(0);
+    lcdtimer->display(QStringLiteral("00:00"));
 }
 
 void practising::keyReleaseEvent(QKeyEvent *event)
@@ -329,16 +275,19 @@ void practising::on_start_Btn__clicked()
     start_Btn_->setEnabled(false);
     next_Btn->setEnabled(false);
     previous_Btn->setEnabled(false);
+    // A finished text begins again from its first character, as after Yes.
+    if (run.isFinished())
+        resetRun();
     running = true;
     timer->start(1000);
-    displayClock = QTime(0, 0).addSecs(elapsedSeconds);
-    keystrokeClock.restart();
     // The position carries the current mark: (0, 0) on a fresh run, where
     // the learner stopped on a resumed one (marking (0, 0) there would wipe
     // the first character's result and log a second, different row).
-    mark(Highlighter::Current, line, column);
+    run.resume();
+    showMarks();
     if (editorScrollBar)
         editorScrollBar->setValue(0);
+    showPosition();
     editor->setFocus();
 }
 
@@ -351,25 +300,23 @@ void practising::on_stop_Btn_clicked()
     start_Btn_->setEnabled(true);
     running = false;
     guideActive = true;
+    run.stop();
+    if (run.count(TypingRun::Correct) + run.count(TypingRun::Wrong) > 0)
+        lcdcorrect->display(run.percentCorrect());
     evaluate();
 }
 
 void practising::timercount()
 {
-    displayClock = QTime(0, 0).addSecs(elapsedSeconds);
-    const QString minutes = QString("%1").arg(elapsedSeconds / 60 % 60, 2, 10, QChar('0'));
-    const QString seconds = QString("%1").arg(elapsedSeconds % 60, 2, 10, QChar('0'));
+    const int elapsed = run.seconds();
+    const QString minutes = QString("%1").arg(elapsed / 60 % 60, 2, 10, QChar('0'));
+    const QString seconds = QString("%1").arg(elapsed % 60, 2, 10, QChar('0'));
     lcdtimer->display(minutes + (QTime::currentTime().second() % 2 == 0 ? ":" : " ") + seconds);
-
-    const int correct = marks ? marks->count(Highlighter::Correct) : 0;
-    const int total = correct + (marks ? marks->count(Highlighter::Wrong) : 0);
-    if (total > 0) {
-        lcdcorrect->display(correct * 100 / total);
-        const int speed = run.tick(correct);
-        if (speed >= 0)
-            lcdspeed->display(speed);
-    }
-    ++elapsedSeconds;
+    run.tick();
+    if (run.count(TypingRun::Correct) + run.count(TypingRun::Wrong) > 0)
+        lcdcorrect->display(run.percentCorrect());
+    if (run.speedKnown())
+        lcdspeed->display(run.speed());
 }
 
 void practising::on_previous_Btn_clicked()
@@ -397,21 +344,10 @@ void practising::on_next_Btn_clicked()
     resetRun();
 }
 
-QStringList practising::evaluation() const
-{
-    const int wrong = marks ? marks->count(Highlighter::Wrong) : 0;
-    const int current = marks ? marks->count(Highlighter::Current) : 0;
-    int characters = 0;
-    for (const QStringList &l : lines.characters)
-        characters += l.size();
-    const QString log2 = TypingRun::timing(elapsedSeconds, lcdspeed->intValue(), lcdcorrect->intValue(), wrong,
-                                           current, lines.characters.size(), characters);
-    return {QStringLiteral("Practise"), lessonnumber->text(), log2, run.keyIntervals(), run.fingerFigures()};
-}
-
+// What is logged comes from the run itself, never from a display an earlier run left.
 void practising::evaluate()
 {
-    const QStringList log = evaluation();
+    const QStringList log = run.evaluation(lessonnumber->text());
     ActivityKey last(&practiceKey);
     if (!openedFromLessons)
         last.owner = loginWindow.data();
@@ -437,7 +373,6 @@ void practising::closeEvent(QCloseEvent *event)
         guide->removeEventFilter(this);
     timer->stop();
     disconnect(timer, nullptr, this, nullptr);
-    delete keyMap;
     running = false;
     if (guideActive) {
         emit CloseHand();
@@ -462,10 +397,9 @@ void practising::SetFocusOnMe()
     raise();
 }
 
-void practising::handwindowcloseevent()
-{
-    guideActive = false;
-}
+// Closed by hand the guide stays in use: its hidden state comes by
+// handwindowvisiblestate, and the next mistake shows it again.
+void practising::handwindowcloseevent() {}
 
 void practising::UpdateHandWindowVisibleState(bool visible)
 {

@@ -1,19 +1,16 @@
 #pragma once
 
-#include "app/clock.h"
 #include "practice/handview.h"
 #include "practice/highlighter.h"
 #include "practice/textprep.h"
 #include "practice/typingrun.h"
 
 #include <QPointer>
-#include <QTime>
 #include <QWidget>
 
 class HandView;
 class QGridLayout;
 class Highlighter;
-class KeyBoardMap;
 class QLabel;
 class QLCDNumber;
 class QPushButton;
@@ -21,10 +18,10 @@ class QScrollBar;
 class QTextBrowser;
 class QTimer;
 
-// The typing practice window: the learner types a practice text line by
-// line; every keystroke is compared with the expected character and marked,
-// speed, accuracy and time are shown, and the finger guide pops up after a
-// wrong key. Every stop is evaluated and written to the activity log.
+// The typing practice window: shows the practice text and what TypingRun
+// marks in it, the speed, accuracy and time, and the finger guide after a
+// wrong key; it feeds the run the typed keys and the clock's ticks, and
+// writes every stop's evaluation to the activity log.
 class practising : public QWidget
 {
     Q_OBJECT
@@ -44,20 +41,20 @@ public:
     static QString practiceKey;
 
     // Per-finger statistics, slot hand * 5 + finger; they outlive the window.
-    using FingerStats = TypingRun::FingerStats;
+    using FingerStats = TypingStats::FingerStats;
     static FingerStats fingerStats[10];
 
     int lessonNumber() const { return lesson; }
     bool isRunning() const { return running; }
-    int currentLine() const { return line; }
-    int currentColumn() const { return column; }
-    const PracticeText::Lines &textLines() const { return lines; }
+    const TypingRun &typingRun() const { return run; }
+    int currentLine() const { return run.line(); }
+    int currentColumn() const { return run.column(); }
+    const PracticeText::Lines &textLines() const { return run.lines(); }
     Highlighter *highlighter() const { return marks; }
     HandView *fingerGuide() const { return guide; }
-    // The evaluation as it would be logged: topic, log1 .. log4.
-    QStringList evaluation() const;
-    // Handles a key by its set-1 scan code, as a key press does.
-    void handleScanCode(unsigned scanCode);
+    QTextBrowser *textView() const { return editor; }
+    // Handles a key by its set-1 scan code, with or without Shift held, as a key press does.
+    void handleScanCode(unsigned scanCode, bool shift = false);
 
 public slots:
     void on_start_Btn__clicked();
@@ -94,34 +91,24 @@ private:
     void createFingerGuide(const QSize &desktop);
     void loadLesson();
     void resetRun();
-    void mark(int kind, int atLine, int atColumn);
-    int markPosition(int atLine, int atColumn) const;
-    bool lastLine() const { return line >= lines.characters.size() - 1; }
-    QString keyName(unsigned scanCode) const;
-    void fingerFor(const QString &character, int &row, int &columnOut, int &finger, int &hand) const;
-    void correctKey(const QString &expected);
-    void wrongKey(const QString &expected);
-    void advance();
-    void moveEditorCursor(int blocks);
+    void showMarks();
+    void showPosition();
+    void showGuide(const TypingRun::Step &step);
+    void showFigures();
     void finishText();
+    QString runSummary() const;
     void evaluate();
 
     bool practiseMode;
     int first;
     int lesson;
-    PracticeText::Lines lines;
-    int line = 0, column = 0;
     bool running = false;
     bool closing = false;
     bool pressSeen = false;
     bool savedNextEnabled = false, savedPreviousEnabled = false;
-    int elapsedSeconds = 0;
-    QTime displayClock;
-    Stopwatch keystrokeClock;
     TypingRun run{fingerStats};
 
     QPointer<Highlighter> marks;
-    QPointer<KeyBoardMap> keyMap;
     QPointer<QScrollBar> editorScrollBar;
     QPointer<HandView> guide;
     QTimer *timer = nullptr;

@@ -1,107 +1,231 @@
 #include "practice/typingrun.h"
 
+#include "keyboard/keyids.h"
+#include "practice/fingers.h"
+
 #include <algorithm>
-#include <cstdlib>
-#include <iterator>
 
-namespace {
-QString number(double value)
-{
-    return QString::number(value, 'g', 6);
-}
-}
+TypingRun::TypingRun(FingerStats *fingerSlots) : stats(fingerSlots) {}
 
-void TypingRun::resetRing()
+void TypingRun::load(const PracticeText::Lines &lines)
 {
-    std::fill(std::begin(ringCorrect), std::end(ringCorrect), 0);
-    std::fill(std::begin(ringPerMinute), std::end(ringPerMinute), 0);
-    ringIndex = 0;
-    ringWrapped = false;
-}
-
-bool TypingRun::correctKey(int row, int column, int finger, int hand, bool space, qint64 elapsed)
-{
-    const bool counted = row >= 1 && row <= 4 && column >= 1 && column <= 13;
-    if (counted) {
-        if (keyHits[row][column] == 0)
-            keyInterval[row][column] = 0;
-        keyInterval[row][column] += elapsed;
-        ++keyHits[row][column];
+    text = lines;
+    plainKeys.clear();
+    shiftKeys.clear();
+    for (const QString &id : Keys::characterKeyIds()) {
+        const QString plain = Keys::caption(Keys::Layer::Plain, id);
+        const QString shifted = Keys::caption(Keys::Layer::Shift, id);
+        if (!plainKeys.contains(plain))
+            plainKeys.insert(plain, id);
+        // a blank Shift caption types nothing
+        if (!shifted.trimmed().isEmpty() && !shiftKeys.contains(shifted))
+            shiftKeys.insert(shifted, id);
     }
-    if (!space && finger >= 0 && finger <= 4 && hand >= 0 && hand <= 1) {
-        FingerStats &stats = fingers[hand * 5 + finger];
-        if (stats.correct == 0)
-            stats.interval = 0;
-        ++stats.correct;
-        stats.interval += elapsed;
+    restart();
+}
+
+void TypingRun::restart()
+{
+    atLine = atColumn = 0;
+    finished = false;
+    marks.clear();
+    changes.clear();
+    counts[Wrong] = counts[Current] = counts[Correct] = 0;
+    missed.clear();
+    elapsedSeconds = 0;
+    shownPercent = shownSpeed = 0;
+    speedShown = false;
+    stats.resetRing();
+    stats.resetKeys();
+}
+
+void TypingRun::resume()
+{
+    keystrokeClock.restart();
+    if (!finished && atLine < text.characters.size())
+        mark(Current, atLine, atColumn);
+}
+
+QVector<TypingRun::Mark> TypingRun::takeMarks()
+{
+    QVector<Mark> taken;
+    taken.swap(changes);
+    return taken;
+}
+
+int TypingRun::positionOf(int markLine, int markColumn) const
+{
+    return text.kinds.value(markLine) == PracticeText::Spaced ? 2 * markColumn : markColumn;
+}
+
+void TypingRun::mark(MarkKind kind, int markLine, int markColumn)
+{
+    const int position = positionOf(markLine, markColumn);
+    const QPair<int, int> at(markLine, position);
+    const auto old = marks.find(at);
+    if (old != marks.end()) {
+        --counts[*old];
+        marks.erase(old);
     }
-    return counted;
-}
-
-void TypingRun::wrongKey(int finger, int hand)
-{
-    if (finger >= 0 && finger <= 4 && hand >= 0 && hand <= 1)
-        ++fingers[hand * 5 + finger].errors;
-}
-
-int TypingRun::tick(int correct)
-{
-    if (ringIndex == 20) {
-        ringIndex = 0;
-        ringWrapped = true;
+    if (kind != NoMark) {
+        marks.insert(at, kind);
+        ++counts[kind];
     }
-    ringCorrect[ringIndex] = correct;
-    const int previous = ringIndex > 0 ? ringCorrect[ringIndex - 1] : (ringWrapped ? ringCorrect[19] : 0);
-    ringPerMinute[ringIndex] = (correct - previous) * 60;
-    ++ringIndex;
-    if (!ringWrapped)
-        return -1;
-    int sum = 0;
-    for (int perMinute : ringPerMinute)
-        sum += std::abs(perMinute);
-    return sum / 20;
+    changes.append({kind, markLine, position});
 }
 
-QString TypingRun::timing(int seconds, int speed, int correctPercent, int wrong, int current, int lineCount,
-                          int characterCount)
+// The character expected now (ahead 0) or the one after it, also on the next line.
+QString TypingRun::expectedAt(int ahead) const
 {
-    const float share = float(wrong + current) / float(lineCount + characterCount) * 100.0f;
-    return QString::number(seconds) + QLatin1Char(' ') + QString::number(speed) + QLatin1Char(' ') +
-           QString::number(correctPercent) + QLatin1Char(' ') + number(double(share));
+    const QStringList &characters = text.characters[atLine];
+    if (atColumn + ahead < characters.size())
+        return characters.value(atColumn + ahead);
+    return ahead == 0 || lastLine() ? QString() : text.characters[atLine + 1].value(0);
 }
 
-QString TypingRun::keyIntervals() const
+QString TypingRun::keyOf(const QString &character) const
 {
-    QStringList rows;
-    for (int row = 1; row <= 4; ++row) {
-        QString text;
-        for (int col = 1; col <= 13; ++col)
-            text += (keyHits[row][col] ? number(keyInterval[row][col] / keyHits[row][col]) : QStringLiteral("0")) +
-                    QLatin1Char(' ');
-        rows.append(text);
+    // A Shift-layer character counts under its own key.
+    return plainKeys.value(character, shiftKeys.value(character));
+}
+
+void TypingRun::fingerOf(const QString &character, int &row, int &keyColumn, int &finger, int &hand) const
+{
+    const QString id = keyOf(character);
+    row = Keys::rowOf(id);
+    keyColumn = Keys::columnOf(id);
+    Fingers::assign(row, keyColumn, finger, hand);
+}
+
+// Shift alone before a Shift-layer character (or two-letter caption) is the
+// first half of its chord.
+bool TypingRun::chordStarts(const QString &keyName) const
+{
+    if (keyName != QLatin1String("Shift"))
+        return false;
+    const QString expected = expectedAt(0);
+    return shiftKeys.contains(expected) || shiftKeys.contains(expected + expectedAt(1));
+}
+
+TypingRun::Step TypingRun::press(const QString &keyName)
+{
+    Step step;
+    // Nothing to type, or the text is already done: no line is read past its end.
+    if (finished || atLine < 0 || atLine >= text.characters.size() ||
+        (atColumn >= text.characters[atLine].size() && lastLine()) || chordStarts(keyName))
+        return step;
+    if (keyName == QLatin1String("Enter")) {
+        enter();
+        return step;
     }
-    return rows.join(QLatin1Char(' '));
+    const QString expected = expectedAt(0);
+    // A two-letter key (lam-alef) types the next two expected characters with one stroke.
+    if (keyName.size() == 2 && keyName == expected + expectedAt(1)) {
+        typedCorrect(keyName);
+        advance(step);
+        mark(Correct, atLine, atColumn);
+        step.guide = Guide::Hide;
+    } else if (!expected.isEmpty() && keyName == expected) {
+        typedCorrect(expected);
+        step.guide = Guide::Hide;
+    } else {
+        typedWrong(expected, step);
+    }
+    advance(step);
+    return step;
 }
 
-QString TypingRun::fingerFigures() const
+// Enter leaves the rest of the line untyped and uncounted; on the last line it does nothing.
+void TypingRun::enter()
 {
-    QStringList groups;
-    for (int hand = 0; hand <= 1; ++hand) {
-        QStringList values;
-        for (int finger = 1; finger <= 4; ++finger) {
-            const FingerStats &f = fingers[hand * 5 + finger];
-            values.append(f.correct ? number(f.interval / f.correct) : QStringLiteral("0"));
+    if (lastLine())
+        return;
+    mark(NoMark, atLine, atColumn);
+    ++atLine;
+    atColumn = 0;
+    mark(Current, atLine, 0);
+}
+
+void TypingRun::typedCorrect(const QString &character)
+{
+    mark(Correct, atLine, atColumn);
+    int row = 0, keyColumn = 0, finger = 0, hand = 0;
+    fingerOf(character, row, keyColumn, finger, hand);
+    if (stats.correctKey(row, keyColumn, finger, hand, character == QLatin1String(" "), keystrokeClock.elapsed()))
+        keystrokeClock.restart();
+}
+
+void TypingRun::typedWrong(const QString &expected, Step &step)
+{
+    mark(Wrong, atLine, atColumn);
+    int row = 0, keyColumn = 0;
+    fingerOf(expected, row, keyColumn, step.finger, step.hand);
+    stats.wrongKey(step.finger, step.hand);
+    step.guide = Guide::Show;
+    auto entry = std::find_if(missed.begin(), missed.end(),
+                              [&](const QPair<QString, int> &m) { return m.first == expected; });
+    if (entry == missed.end())
+        missed.append({expected, 1});
+    else
+        ++entry->second;
+}
+
+void TypingRun::advance(Step &step)
+{
+    ++atColumn;
+    if (atColumn < text.characters[atLine].size()) {
+        mark(Current, atLine, atColumn);
+    } else if (!lastLine()) {
+        atColumn = 0;
+        ++atLine;
+        mark(Current, atLine, atColumn);
+    } else {
+        finished = step.finished = true;
+    }
+}
+
+void TypingRun::tick()
+{
+    if (counts[Correct] + counts[Wrong] > 0) {
+        stop();
+        const int ringSpeed = stats.tick(counts[Correct]);
+        if (ringSpeed >= 0) {
+            shownSpeed = ringSpeed;
+            speedShown = true;
         }
-        groups.append(values.join(QLatin1Char(' ')));
     }
-    for (int hand = 0; hand <= 1; ++hand) {
-        QStringList values;
-        for (int finger = 1; finger <= 4; ++finger) {
-            const FingerStats &f = fingers[hand * 5 + finger];
-            const int typed = f.correct + f.errors;
-            values.append(typed ? QString::number(f.correct * 100 / typed) : QStringLiteral("0"));
-        }
-        groups.append(values.join(QLatin1Char(' ')));
-    }
-    return groups.join(QLatin1Char(' '));
+    ++elapsedSeconds;
+}
+
+void TypingRun::stop()
+{
+    const int total = counts[Correct] + counts[Wrong];
+    if (total > 0)
+        shownPercent = counts[Correct] * 100 / total;
+}
+
+int TypingRun::overallSpeed() const
+{
+    return elapsedSeconds > 0 ? counts[Correct] * 60 / elapsedSeconds : 0;
+}
+
+QStringList TypingRun::mostMissed(int how) const
+{
+    QVector<QPair<QString, int>> sorted = missed;
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [](const QPair<QString, int> &a, const QPair<QString, int> &b) { return a.second > b.second; });
+    QStringList characters;
+    for (int i = 0; i < how && i < sorted.size(); ++i)
+        characters.append(sorted[i].first);
+    return characters;
+}
+
+QStringList TypingRun::evaluation(const QString &lesson) const
+{
+    int characters = 0;
+    for (const QStringList &l : text.characters)
+        characters += l.size();
+    const QString log2 = TypingStats::timing(elapsedSeconds, shownSpeed, shownPercent, counts[Wrong], counts[Current],
+                                             text.characters.size(), characters);
+    return {QStringLiteral("Practise"), lesson, log2, stats.keyIntervals(), stats.fingerFigures()};
 }

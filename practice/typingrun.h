@@ -1,49 +1,97 @@
 #pragma once
 
+#include "app/clock.h"
+#include "practice/textprep.h"
+#include "practice/typingstats.h"
+
+#include <QHash>
+#include <QPair>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
-// The counting side of a practice run, without any window: the speed ring,
-// per-key and per-finger statistics and the evaluation's log texts. The
-// practice window feeds it what was typed (by key position and finger) and
-// the clock's ticks; it answers the speed and the rows to log.
+// One practice run over a prepared text, without any window: where the
+// learner is in the lines, what each key marks, when the finger guide should
+// show, when the text is done, and the run's figures. It is fed key names as
+// the scan-code layer gives them (ScanCodes::keyName) and one tick a second.
 class TypingRun
 {
 public:
-    // Per-finger statistics, slot hand * 5 + finger.
-    struct FingerStats {
-        int correct = 0;
-        int errors = 0;
-        double interval = 0;
+    // The highlighter's kinds, in its order; NoMark takes a mark away.
+    enum MarkKind { Wrong, Current, Correct, NoMark };
+    struct Mark {
+        MarkKind kind;
+        int line;
+        int position; // in the shown block: a spaced line shows character n at 2n
     };
+    enum class Guide { Unchanged, Show, Hide };
+    // What one key did beyond its marks.
+    struct Step {
+        Guide guide = Guide::Unchanged;
+        int finger = 0, hand = 0; // of the key that should have been typed, for Show
+        bool finished = false;    // the last character of the text was typed
+    };
+    using FingerStats = TypingStats::FingerStats;
 
     // The ten finger slots live with the caller (they outlive a window).
-    explicit TypingRun(FingerStats *fingerSlots) : fingers(fingerSlots) {}
+    explicit TypingRun(FingerStats *fingerSlots);
 
-    void resetRing();
-    // A correct key at a key position (rows 1-4, columns 1-13 counted) typed
-    // `elapsed` ms after the previous one; `space` is not counted per finger.
-    // Returns true when the key position was counted (the interval restarts).
-    bool correctKey(int row, int column, int finger, int hand, bool space, qint64 elapsed);
-    void wrongKey(int finger, int hand);
-    // One second of the clock with this many correct marks; returns the
-    // speed to show, or -1 while the ring of 20 seconds is not yet full.
-    int tick(int correct);
+    // A new text; reads the key captions of the active catalogue.
+    void load(const PracticeText::Lines &text);
+    // The same text again from its first character, every figure cleared.
+    void restart();
+    // Start or resume: the position is marked current, the keystroke clock restarts.
+    void resume();
+    Step press(const QString &keyName);
+    void tick();
+    // A stop: correct % takes in every key typed since the last tick.
+    void stop();
+    // The mark changes since the last call, in order.
+    QVector<Mark> takeMarks();
 
-    // log2: seconds, speed, correct %, share of wrong and current marks.
-    static QString timing(int seconds, int speed, int correctPercent, int wrong, int current, int lineCount,
-                          int characterCount);
-    // log3: mean interval per key, rows 1-4 by columns 1-13.
-    QString keyIntervals() const;
-    // log4: mean interval per finger 1-4 of each hand, then correct % per finger.
-    QString fingerFigures() const;
+    const PracticeText::Lines &lines() const { return text; }
+    int line() const { return atLine; }
+    int column() const { return atColumn; }
+    // Where a character of a line sits in its shown block.
+    int positionOf(int markLine, int markColumn) const;
+    bool isFinished() const { return finished; }
+    int count(MarkKind kind) const { return counts[kind]; }
+    int seconds() const { return elapsedSeconds; }
+    // The figures the displays show: correct % as of the last tick, speed
+    // once 20 ticks are in the ring (speedKnown), both 0 before.
+    int percentCorrect() const { return shownPercent; }
+    int speed() const { return shownSpeed; }
+    bool speedKnown() const { return speedShown; }
+    // Correct characters per minute over the whole run.
+    int overallSpeed() const;
+    // The expected characters typed wrong most often, most first.
+    QStringList mostMissed(int how) const;
+    // The evaluation as it is logged: topic, log1 (the lesson number) .. log4.
+    QStringList evaluation(const QString &lesson) const;
 
 private:
-    FingerStats *fingers;
-    int ringCorrect[20] = {};
-    int ringPerMinute[20] = {};
-    int ringIndex = 0;
-    bool ringWrapped = false;
-    int keyHits[5][14] = {};
-    double keyInterval[5][14] = {};
+    QString expectedAt(int ahead) const;
+    QString keyOf(const QString &character) const;
+    void fingerOf(const QString &character, int &row, int &keyColumn, int &finger, int &hand) const;
+    bool chordStarts(const QString &keyName) const;
+    void mark(MarkKind kind, int markLine, int markColumn);
+    void enter();
+    void typedCorrect(const QString &character);
+    void typedWrong(const QString &expected, Step &step);
+    void advance(Step &step);
+    bool lastLine() const { return atLine >= text.characters.size() - 1; }
+
+    PracticeText::Lines text;
+    QHash<QString, QString> plainKeys, shiftKeys; // caption -> first key with it
+    int atLine = 0, atColumn = 0;
+    bool finished = false;
+    QHash<QPair<int, int>, MarkKind> marks;
+    QVector<Mark> changes;
+    int counts[3] = {0, 0, 0};
+    QVector<QPair<QString, int>> missed; // in the order first missed
+    int elapsedSeconds = 0;
+    int shownPercent = 0, shownSpeed = 0;
+    bool speedShown = false;
+    Stopwatch keystrokeClock;
+    TypingStats stats;
 };

@@ -1,11 +1,323 @@
+#include "app/catalogues.h"
+#include "keyboard/keyids.h"
+#include "keyboard/scancode.h"
+#include "practice/fingers.h"
 #include "practice/typingrun.h"
 #include "tests/support/coresupport.h"
 
-// The counting of a practice run, without a window.
+// A practice run without a window. Texts and keys are written by key
+// identifier, so every case reads its characters from the active layout:
+// "R3_7" the plain caption of that key, "+R3_6" its Shift caption (typed with
+// Shift held), "_" the space, "|" a line end; a number is a scan code.
+namespace {
+const char *catalogueOf(const QString &layout)
+{
+    return layout == "mac" ? "AR_ar_EG" : "AR_en_US";
+}
+
+QString captionOf(const QString &token)
+{
+    if (token == "_")
+        return QStringLiteral(" ");
+    if (token.startsWith('+'))
+        return Keys::caption(Keys::Layer::Shift, token.mid(1));
+    return Keys::caption(Keys::Layer::Plain, token);
+}
+
+PracticeText::Lines linesOf(const QString &text)
+{
+    PracticeText::Lines lines;
+    for (const QString &line : text.split('|', Qt::SkipEmptyParts)) {
+        QStringList characters;
+        for (const QString &token : line.split(' ', Qt::SkipEmptyParts))
+            for (QChar c : captionOf(token))
+                characters.append(QString(c));
+        lines.characters.append(characters);
+        lines.kinds.append(PracticeText::AsWritten);
+    }
+    return lines;
+}
+
+unsigned scanCodeOf(const QString &id)
+{
+    for (unsigned code = 1; code < 0x160; ++code)
+        if (Keys::keyIdForScanCode(code) == id)
+            return code;
+    return 0;
+}
+
+// Presses the keys of a stroke list; returns the last step.
+TypingRun::Step press(TypingRun &run, const QString &strokes)
+{
+    TypingRun::Step step;
+    for (const QString &stroke : strokes.split(' ', Qt::SkipEmptyParts)) {
+        bool number = false;
+        const unsigned code = stroke.toUInt(&number);
+        const bool shift = stroke.startsWith('+');
+        step = run.press(ScanCodes::keyName(number ? code : scanCodeOf(stroke.mid(shift ? 1 : 0)), shift));
+    }
+    return step;
+}
+
+int fingerSlotOf(const QString &id)
+{
+    int finger = -1, hand = -1;
+    Fingers::assign(Keys::rowOf(id), Keys::columnOf(id), finger, hand);
+    return hand * 5 + finger;
+}
+
+const char practiceOne[] = "R3_7 R3_8 | R3_4 R3_7 _ R3_2 R3_9 _ R3_10 R3_8";
+}
+
 class TestTypingRun : public QObject
 {
     Q_OBJECT
 private slots:
+    void keys_data()
+    {
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("strokes");
+        QTest::addColumn<int>("correct");
+        QTest::addColumn<int>("wrong");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<bool>("finished");
+        const QString clean = "R3_7 R3_8 R3_4 R3_7 57 R3_2 R3_9 57 R3_10 R3_8";
+        QTest::newRow("clean text") << "pc" << practiceOne << clean << 10 << 0 << 1 << 8 << true;
+        QTest::newRow("keys after the end change nothing") << "pc" << practiceOne << clean + " R3_7 28 R3_7" << 10 << 0 << 1 << 8 << true;
+        QTest::newRow("a wrong key advances") << "pc" << practiceOne << "R3_1" << 0 << 1 << 0 << 1 << false;
+        QTest::newRow("Enter skips the rest uncounted") << "pc" << practiceOne << "R3_7 28" << 1 << 0 << 1 << 0 << false;
+        QTest::newRow("Enter on the last line stays") << "pc" << practiceOne << "R3_7 28 R3_4 R3_7 28" << 3 << 0 << 1 << 2 << false;
+        QTest::newRow("a line end moves on") << "pc" << practiceOne << "R3_7 R3_8 R3_4" << 3 << 0 << 1 << 1 << false;
+        const QPair<const char *, const char *> named[] = {
+            {"shift before a plain character", "42"}, {"right shift before a plain character", "54"},
+            {"caps lock", "58"}, {"ctrl", "29"}, {"alt", "56"}, {"left", "331"}, {"up", "328"},
+            {"windows", "347"}, {"backspace", "14"}};
+        for (const auto &n : named)
+            QTest::newRow(n.first) << "pc" << practiceOne << n.second << 0 << 1 << 0 << 1 << false;
+        QTest::newRow("shift held on a plain character") << "pc" << "R3_7 R3_8" << "+R3_7" << 0 << 1 << 0 << 1 << false;
+        QTest::newRow("shift alone before a shift character") << "pc" << "+R3_6 R3_7" << "42 54" << 0 << 0 << 0 << 0 << false;
+        QTest::newRow("shift chord, then shift before a plain one") << "pc" << "+R3_6 R3_7" << "42 +R3_6 54" << 1 << 1 << 0 << 2 << true;
+        QTest::newRow("mac shift chord") << "mac" << "+R4_6 R3_7" << "42 +R4_6 R3_7" << 2 << 0 << 0 << 2 << true;
+        QTest::newRow("mac blank shift caption is wrong") << "mac" << "_ R3_7" << "+R3_5" << 0 << 1 << 0 << 1 << false;
+        QTest::newRow("lam-alef by one stroke") << "pc" << "R3_5 R3_6 R3_7" << "R4_6" << 2 << 0 << 0 << 2 << false;
+        QTest::newRow("lam-alef by two keys") << "pc" << "R3_5 R3_6 R3_7" << "R3_5 R3_6" << 2 << 0 << 0 << 2 << false;
+        QTest::newRow("lam-alef key on lam and another letter") << "pc" << "R3_5 R3_7 R3_7" << "R4_6" << 0 << 1 << 0 << 1 << false;
+        QTest::newRow("lam-alef stroke across a line end") << "pc" << "R3_7 R3_5 | R3_6 R3_8" << "R3_7 R4_6" << 3 << 0 << 1 << 1 << false;
+        QTest::newRow("lam-alef stroke at the end of the text") << "pc" << "R3_7 R3_5 R3_6" << "R3_7 R4_6" << 3 << 0 << 0 << 3 << true;
+        QTest::newRow("lam-alef stroke on the last lam") << "pc" << "R3_7 R3_5" << "R3_7 R4_6" << 1 << 1 << 0 << 2 << true;
+        QTest::newRow("two-letter shift caption") << "pc" << "+R3_5" << "42 +R3_5" << 2 << 0 << 0 << 2 << true;
+        QTest::newRow("no lines") << "pc" << "" << "R3_7 28 57" << 0 << 0 << 0 << 0 << false;
+    }
+    void keys()
+    {
+        QFETCH(QString, layout);
+        QFETCH(QString, text);
+        QFETCH(QString, strokes);
+        Catalogues::apply(catalogueOf(layout));
+        TypingRun::FingerStats fingers[10];
+        TypingRun run(fingers);
+        run.load(linesOf(text));
+        run.resume();
+        press(run, strokes);
+        QTEST(run.count(TypingRun::Correct), "correct");
+        QTEST(run.count(TypingRun::Wrong), "wrong");
+        QTEST(run.line(), "line");
+        QTEST(run.column(), "column");
+        QTEST(run.isFinished(), "finished");
+        QCOMPARE(run.count(TypingRun::Current), run.isFinished() || text.isEmpty() ? 0 : 1);
+    }
+
+    void everyShiftCaption_data()
+    {
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<bool>("ownKey"); // no other key types this caption
+        for (const QString layout : {"pc", "mac"}) {
+            Catalogues::apply(catalogueOf(layout));
+            QStringList captions;
+            for (const QString &id : Keys::characterKeyIds())
+                captions << Keys::caption(Keys::Layer::Plain, id) << Keys::caption(Keys::Layer::Shift, id);
+            for (const QString &id : Keys::characterKeyIds()) {
+                const QString caption = Keys::caption(Keys::Layer::Shift, id);
+                if (!caption.trimmed().isEmpty())
+                    QTest::addRow("%s %s", qPrintable(layout), qPrintable(id)) << layout << id << (captions.count(caption) == 1);
+            }
+        }
+    }
+    // Shift alone, then the key with Shift held: correct, counted under the key's own finger.
+    void everyShiftCaption()
+    {
+        QFETCH(QString, layout);
+        QFETCH(QString, id);
+        QFETCH(bool, ownKey);
+        Catalogues::apply(catalogueOf(layout));
+        TypingRun::FingerStats fingers[10];
+        TypingRun run(fingers);
+        const QString caption = captionOf('+' + id);
+        run.load(linesOf('+' + id));
+        run.resume();
+        const TypingRun::Step step = press(run, "42 +" + id);
+        QCOMPARE(run.count(TypingRun::Correct), caption.size());
+        QCOMPARE(run.count(TypingRun::Wrong), 0);
+        QVERIFY(step.finished);
+        if (ownKey)
+            QCOMPARE(fingers[fingerSlotOf(id)].correct, 1);
+        // a mistake on it shows the finger of its own key
+        run.load(linesOf('+' + id));
+        run.resume();
+        const TypingRun::Step wrong = press(run, "57");
+        QCOMPARE(wrong.guide, TypingRun::Guide::Show);
+        if (ownKey && caption.size() == 1) {
+            QCOMPARE(wrong.hand * 5 + wrong.finger, fingerSlotOf(id));
+            QCOMPARE(fingers[fingerSlotOf(id)].errors, 1);
+        }
+    }
+
+    void guideShowsOnMistakesAndHidesOnCorrectKeys()
+    {
+        Catalogues::apply("AR_en_US");
+        TypingRun::FingerStats fingers[10];
+        TypingRun run(fingers);
+        run.load(linesOf(practiceOne));
+        run.resume();
+        TypingRun::Step step = press(run, "R3_1"); // expected ت: right index
+        QCOMPARE(step.guide, TypingRun::Guide::Show);
+        QCOMPARE(step.finger, int(Fingers::Index));
+        QCOMPARE(step.hand, int(Fingers::Right));
+        QCOMPARE(press(run, "R3_8").guide, TypingRun::Guide::Hide);
+        QCOMPARE(press(run, "28").guide, TypingRun::Guide::Unchanged);
+        step = press(run, "R3_4 R3_7 R3_1"); // expected the space: the thumb
+        QCOMPARE(step.finger, int(Fingers::Thumb));
+    }
+
+    // A spaced line shows character n at position 2n; a position holds one mark.
+    void marksSitWhereTheLineShowsThem()
+    {
+        Catalogues::apply("AR_en_US");
+        TypingRun::FingerStats fingers[10];
+        TypingRun run(fingers);
+        PracticeText::Lines lines = linesOf("R3_7 R3_8 | R3_4");
+        lines.kinds[0] = PracticeText::Spaced;
+        run.load(lines);
+        run.resume();
+        press(run, "R3_1 R3_8 28");
+        QVector<QPair<int, int>> seen;
+        for (const TypingRun::Mark &m : run.takeMarks())
+            seen.append({m.kind, m.line * 100 + m.position});
+        const QVector<QPair<int, int>> expected = {
+            {TypingRun::Current, 0}, {TypingRun::Wrong, 0},   {TypingRun::Current, 2},
+            {TypingRun::Correct, 2}, {TypingRun::Current, 100}};
+        QCOMPARE(seen, expected);
+        QVERIFY(run.takeMarks().isEmpty());
+        QCOMPARE(run.count(TypingRun::Current), 1);
+    }
+
+    void figures_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("strokes");
+        QTest::addColumn<int>("percent");
+        QTest::newRow("3 of 4") << QString(practiceOne) << "R3_7 R3_8 R3_1 R3_7" << 75;
+        QTest::newRow("2 of 3 truncates") << "R3_4 R3_7 R3_2" << "R3_4 R3_7 R3_1" << 66;
+        QTest::newRow("nothing typed") << QString(practiceOne) << "" << 0;
+    }
+    // The displays' figures belong to the run: a restart clears them all.
+    void figures()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, strokes);
+        QFETCH(int, percent);
+        Catalogues::apply("AR_en_US");
+        TypingRun::FingerStats fingers[10];
+        TypingRun run(fingers);
+        run.load(linesOf(text));
+        run.resume();
+        press(run, strokes);
+        QCOMPARE(run.percentCorrect(), 0); // shown at the next tick or stop
+        run.tick();
+        QCOMPARE(run.percentCorrect(), percent);
+        QCOMPARE(run.seconds(), 1);
+        run.restart();
+        QCOMPARE(run.percentCorrect(), 0);
+        QCOMPARE(run.seconds(), 0);
+        QCOMPARE(run.count(TypingRun::Correct) + run.count(TypingRun::Wrong), 0);
+        run.resume();
+        press(run, strokes);
+        run.stop();
+        QCOMPARE(run.percentCorrect(), percent);
+        run.restart();
+        QVERIFY(run.evaluation("1")[2].startsWith("0 0 0 "));
+        QCOMPARE(run.evaluation("1")[4], QString("0 ").repeated(16).trimmed());
+    }
+
+    void speedAppearsAtTheTwentyFirstTick()
+    {
+        Catalogues::apply("AR_en_US");
+        TypingRun::FingerStats fingers[10];
+        TypingRun run(fingers);
+        run.load(linesOf(practiceOne));
+        run.resume();
+        press(run, "R3_7");
+        for (int tick = 0; tick < 20; ++tick)
+            run.tick();
+        QVERIFY(!run.speedKnown());
+        QCOMPARE(run.speed(), 0);
+        press(run, "R3_8");
+        run.tick();
+        // the ring wraps: slot 0 holds this tick's +1 (60/min), the other 19 slots 0
+        QVERIFY(run.speedKnown());
+        QCOMPARE(run.speed(), 3);
+        QCOMPARE(run.overallSpeed(), 2 * 60 / 21);
+        run.restart();
+        QVERIFY(!run.speedKnown());
+        QCOMPARE(run.speed(), 0);
+    }
+
+    void mostMissedCharacters()
+    {
+        Catalogues::apply("AR_en_US");
+        TypingRun::FingerStats fingers[10];
+        TypingRun run(fingers);
+        run.load(linesOf("R3_7 R3_8 R3_4 R3_7 R3_7 R3_2 R3_4"));
+        run.resume();
+        press(run, "R3_1 R3_1 R3_1 R3_1 R3_7 R3_1 R3_1");
+        QCOMPARE(run.mostMissed(3), (QStringList{captionOf("R3_7"), captionOf("R3_4"), captionOf("R3_8")}));
+        QCOMPARE(run.mostMissed(1), QStringList{captionOf("R3_7")});
+    }
+
+    void evaluationFields()
+    {
+        Clock::setManual(true);
+        Catalogues::apply("AR_en_US");
+        TypingRun::FingerStats fingers[10];
+        TypingRun run(fingers);
+        run.load(linesOf(practiceOne));
+        run.resume();
+        Clock::advance(250);
+        press(run, "R3_7 R3_1"); // then wrong: expected ن
+        run.tick();
+        run.tick();
+        const QStringList row = run.evaluation("1");
+        QCOMPARE(row.size(), 5);
+        QCOMPARE(row[0], QString("Practise"));
+        QCOMPARE(row[1], QString("1"));
+        // Tm S P E: 2 s, speed not shown yet, 50 %, (1 wrong + 1 current) / (2 lines + 10 characters)
+        QCOMPARE(row[2], QString("2 0 50 16.6667"));
+        const QStringList keyRows = row[3].split("  ");
+        QCOMPARE(keyRows.size(), 4);
+        QCOMPARE(keyRows[0], QString("0 ").repeated(13).trimmed());
+        QCOMPARE(keyRows[2].split(' ').at(6), QString("250")); // R3_7 after 250 ms
+        QVERIFY(row[3].endsWith("0 "));
+        const QStringList figures = row[4].split(' ');
+        QCOMPARE(figures.size(), 16);
+        QCOMPARE(figures[4], QString("250"));                                // right index: one key after 250 ms
+        QCOMPARE(figures.mid(8, 4), (QStringList{"0", "0", "0", "0"}));     // left hand: nothing typed
+        QCOMPARE(figures.mid(12, 4), (QStringList{"100", "0", "0", "0"})); // right middle (ن expected): 0 of 1
+        Clock::setManual(false);
+    }
+
     void speedRing_data()
     {
         QTest::addColumn<int>("perSecond");
@@ -19,8 +331,8 @@ private slots:
     {
         QFETCH(int, perSecond);
         QFETCH(int, speed);
-        TypingRun::FingerStats fingers[10];
-        TypingRun run(fingers);
+        TypingStats::FingerStats fingers[10];
+        TypingStats run(fingers);
         int correct = 0;
         for (int second = 1; second <= 20; ++second)
             QCOMPARE(run.tick(correct += perSecond), -1);
@@ -45,8 +357,8 @@ private slots:
         QFETCH(int, errors);
         QFETCH(QString, keyMean);
         QFETCH(QString, fingers);
-        TypingRun::FingerStats fingerSlots[10];
-        TypingRun run(fingerSlots);
+        TypingStats::FingerStats fingerSlots[10];
+        TypingStats run(fingerSlots);
         for (int ms : intervals)
             QVERIFY(run.correctKey(3, 4, 1, 0, false, ms));
         for (int i = 0; i < errors; ++i)
@@ -59,8 +371,8 @@ private slots:
 
     void spaceAndOutsideKeys()
     {
-        TypingRun::FingerStats fingerSlots[10];
-        TypingRun run(fingerSlots);
+        TypingStats::FingerStats fingerSlots[10];
+        TypingStats run(fingerSlots);
         QVERIFY(!run.correctKey(5, 5, 0, 0, true, 80)); // the space bar: no key slot, no finger
         QCOMPARE(fingerSlots[0].correct, 0);
         QVERIFY(!run.correctKey(0, 0, 4, 1, false, 80)); // a character off the key table still counts per finger
@@ -69,8 +381,8 @@ private slots:
 
     void timing()
     {
-        QCOMPARE(TypingRun::timing(42, 120, 90, 1, 1, 2, 6), QString("42 120 90 25"));
-        QCOMPARE(TypingRun::timing(0, 0, 0, 0, 1, 1, 2), QString("0 0 0 33.3333"));
+        QCOMPARE(TypingStats::timing(42, 120, 90, 1, 1, 2, 6), QString("42 120 90 25"));
+        QCOMPARE(TypingStats::timing(0, 0, 0, 0, 1, 1, 2), QString("0 0 0 33.3333"));
     }
 };
 
