@@ -112,14 +112,14 @@ MENU=$(window "Harfora Start Menu") || fail "the start menu comes back after tra
 
 # --- training the whole keyboard: Shift chords and the lam-alef key ------
 # No practice text can be supplied from outside the catalogues, so this types
-# the lines of shipped practice 12 that hold the hamza forms, the Arabic comma
+# the lines of shipped practice 13 that hold the hamza forms, the Arabic comma
 # and question mark and lam-alef (Return skips the others, uncounted), and
 # the last line. Keys come from the PC layout's table, as US key names.
 STROKES=$(python3 - "$(dirname "$HARFORA")/resources/ts/ar_en_us.ts" \
     "$(dirname "$0")/../../resources/content/layouts/pc.tsv" <<'PY'
 import html, re, sys
 ts, layout = open(sys.argv[1], encoding="utf-8").read(), open(sys.argv[2], encoding="utf-8")
-text = html.unescape(re.search(r"<source>add text of practise lesson 12 here in the translation file</source>\s*"
+text = html.unescape(re.search(r"<source>add text of practise lesson 13 here in the translation file</source>\s*"
                                r"<translation[^>]*>(.*?)</translation>", ts, re.S).group(1))
 lines, pos = [], 0  # the lines as the program prepares them
 while (m := re.compile(r"<line>[^<]*(<)").search(text, pos)):
@@ -152,11 +152,11 @@ if not need:  # otherwise nothing: the check below fails
     print(" ".join(" ".join(strokes(l)) if n in chosen else "Return" for n, l in enumerate(lines)))
 PY
 )
-check "the shipped practice 12 holds every character of this section" test -n "$STROKES" -a "${STROKES/\?/}" = "$STROKES"
+check "the shipped practice 13 holds every character of this section" test -n "$STROKES" -a "${STROKES/\?/}" = "$STROKES"
 click "$MENU" 295 45
 PRACTICE=$(window Dialog) || fail "the practice window opens again"
 sleep 0.3
-for _ in $(seq 11); do click "$PRACTICE" 410 554; done
+for _ in $(seq 12); do click "$PRACTICE" 410 554; done
 click "$PRACTICE" 295 554
 xdotool mousemove --window "$PRACTICE" 400 300
 for s in $STROKES; do
@@ -171,8 +171,8 @@ QUESTION=$(window Info) || fail "the finished text asks to practise it again"
 sleep 0.3
 shot whole-keyboard-finished
 xdotool key --window "$QUESTION" Return
-ROW=$(sql "SELECT log2 FROM activitylog WHERE topic='Practise' AND log1='12' ORDER BY rowid DESC LIMIT 1")
-check "practice 12 typed with Shift chords and the lam-alef key logs 100 % correct" test "$(echo "$ROW" | cut -d' ' -f3)" = 100
+ROW=$(sql "SELECT log2 FROM activitylog WHERE topic='Practise' AND log1='13' ORDER BY rowid DESC LIMIT 1")
+check "practice 13 typed with Shift chords and the lam-alef key logs 100 % correct" test "$(echo "$ROW" | cut -d' ' -f3)" = 100
 "$XCLOSE" "$PRACTICE"
 MENU=$(window "Harfora Start Menu") || fail "the start menu comes back after the second training"
 

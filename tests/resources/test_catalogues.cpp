@@ -35,11 +35,12 @@ class TestCatalogues : public QObject
     {
         QStringList captions{" "};
         for (int m = 1; m <= qMin(n, Lessons::lessonLimit); ++m) {
-            const QStringList tokens = Lessons::keyOfInterestText(m).split(' ', Qt::SkipEmptyParts);
-            const Keys::Layer layer = tokens.contains("Shift") ? Keys::Layer::Shift : Keys::Layer::Plain;
-            for (const QString &token : tokens)
-                if (Keys::characterKeyIds().contains(token))
-                    captions.append(Keys::caption(layer, token));
+            for (const QString &token : Lessons::keyOfInterestText(m).split(' ', Qt::SkipEmptyParts)) {
+                const bool shifted = token.startsWith("Shift_");
+                const QString id = shifted ? token.mid(6) : token;
+                if (Keys::characterKeyIds().contains(id))
+                    captions.append(Keys::caption(shifted ? Keys::Layer::Shift : Keys::Layer::Plain, id));
+            }
         }
         return captions;
     }
