@@ -3,7 +3,6 @@
 #include "practice/textprep.h"
 #include "tests/support/coresupport.h"
 
-#include <QElapsedTimer>
 
 using PracticeText::Lines;
 
@@ -149,10 +148,8 @@ private slots:
     {
         QFETCH(QString, input);
         Lines lines;
-        QElapsedTimer clock;
-        clock.start();
         const QString html = PracticeText::prepare(input, lines);
-        QVERIFY(clock.elapsed() < 20000);
+        QVERIFY(lines.characters.size() <= 5000); // a text is cut at 5000 lines, whatever it holds
         QCOMPARE(lines.characters.size(), lines.kinds.size());
         QVERIFY(html.size() <= qMax(input.size() * 4, 1 << 16));
     }
