@@ -74,6 +74,9 @@ void FallingGame::buildForm()
     setFixedSize(817, 569);
     setWindowTitle(text(QT_TRANSLATE_NOOP("game1", "game1")));
     auto *grid = new QGridLayout(this);
+    // The fixed window leaves 42 px under the fixed view for the counters.
+    grid->setContentsMargins(8, 0, 8, 2);
+    grid->setVerticalSpacing(0);
     view = new QGraphicsView;
     view->setObjectName("graphicsView");
     view->setFixedSize(800, 527);

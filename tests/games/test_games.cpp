@@ -9,10 +9,14 @@
 #include "tests/support/testsupport.h"
 
 #include <QCheckBox>
+#include <QGraphicsView>
 #include <QLCDNumber>
+#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+
+#include <functional>
 
 class TestGames : public QObject
 {
@@ -50,6 +54,44 @@ class TestGames : public QObject
                 modal->close();
             }
         });
+    }
+
+    // Fires every running timer of the game and of its balls when its
+    // interval has passed on the test clock, in steps of 10 ms, and paints
+    // what changed the way the window system asks for it: incrementally.
+    // Real timers never fire: the event loop is not run, posted events are.
+    static void playFor(FallingGame &game, qint64 ms, const std::function<void(qint64)> &eachSecond)
+    {
+        for (qint64 t = 0; t < ms; t += 10) {
+            Clock::advance(10);
+            QList<QTimer *> timers = game.findChildren<QTimer *>();
+            for (QGraphicsItem *item : game.playfield()->items())
+                if (QGraphicsObject *object = item->toGraphicsObject())
+                    timers += object->findChildren<QTimer *>();
+            for (const QPointer<QTimer> timer : timers) {
+                if (!timer || !timer->isActive())
+                    continue;
+                const qint64 due = timer->property("due").toLongLong();
+                if (due == 0 || timer->property("every").toInt() != timer->interval())
+                    timer->setProperty("due", Clock::now() + timer->interval());
+                else if (Clock::now() >= due) {
+                    timer->setProperty("due", Clock::now() + timer->interval());
+                    QMetaObject::invokeMethod(timer, "timeout");
+                }
+                if (timer)
+                    timer->setProperty("every", timer->interval());
+            }
+            if (t % 1000 == 0)
+                eachSecond(t);
+            QCoreApplication::sendPostedEvents();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    }
+    static QImage playfieldOnScreen(FallingGame &game)
+    {
+        QWidget *viewport = game.findChild<QGraphicsView *>()->viewport();
+        const QRect area(viewport->mapTo(&game, QPoint(0, 0)), viewport->size());
+        return game.screen()->grabWindow(game.winId(), area.x(), area.y(), area.width(), area.height()).toImage();
     }
 
 private slots:
@@ -109,6 +151,14 @@ private slots:
         QCOMPARE(game1::shared.throwInterval, 2000); // game1 keeps its own
         QCOMPARE(shown(game, "score"), 12);
         QCOMPARE(shown(game, "lost"), 1);
+        // the counters and their captions fit under the playfield
+        game.show();
+        const QRect field = game.findChild<QGraphicsView *>()->geometry();
+        for (QWidget *w : game.findChildren<QWidget *>())
+            if (w->isVisible() && (qobject_cast<QLabel *>(w) || qobject_cast<QLCDNumber *>(w))) {
+                QVERIFY2(!w->geometry().intersects(field), qPrintable(w->objectName()));
+                QVERIFY(game.rect().contains(w->geometry()) && w->height() >= w->sizeHint().height());
+            }
     }
 
     void typedLetterHitsTheLowestBall()
@@ -253,6 +303,40 @@ private slots:
         ball->killme_slot();
         QCOMPARE(game.lost(), 1);
         QCOMPARE(game.score(), 0);
+    }
+
+    // Ten minutes of falling, bouncing, hit and lost balls, now and then
+    // painted whole (the window uncovered): what is on the screen is always
+    // what a fresh painting of the field gives, and at the end the empty field.
+    void playfieldStaysCleanForTenMinutes()
+    {
+        game1 game({"ش"}, nullptr);
+        game.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&game));
+        game.skipSplash();
+        QWidget *viewport = game.findChild<QGraphicsView *>()->viewport();
+        QStringList stale;
+        auto compareWithFreshPainting = [&](qint64 t) {
+            QCoreApplication::sendPostedEvents(); // what changed so far is painted
+            const QImage shown = playfieldOnScreen(game);
+            viewport->repaint();
+            if (shown.isNull() || shown != playfieldOnScreen(game))
+                stale << QString::number(t / 1000);
+        };
+        playFor(game, 10 * 60 * 1000, [&](qint64 t) {
+            if ((t / 1000) % 3 == 0)
+                TestSupport::releaseX11(&game, 38); // the A key: ش, the lowest ball is hit
+            if (t % 60000 == 0)
+                viewport->update(); // uncovered
+            else if (t % 60000 == 2000)
+                compareWithFreshPainting(t);
+        });
+        QVERIFY2(game.score() > 100 && game.lost() > 10, "balls hit and lost");
+        game.throwTimer()->stop();
+        playFor(game, 20 * 1000, [](qint64) {});
+        QCOMPARE(ballsInPlay(game), 0);
+        compareWithFreshPainting(620000);
+        QVERIFY2(stale.isEmpty(), qPrintable(QString("stale paint at %1 s").arg(stale.join(", "))));
     }
 
     void chooserKeyDialogClosedWithoutStarting_data()

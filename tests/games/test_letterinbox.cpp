@@ -3,13 +3,11 @@
 #include "keyboard/keyids.h"
 #include "tests/support/testsupport.h"
 
-#include <QGraphicsScene>
 #include <QPainter>
 
 #include <cmath>
 
-// What one ball draws: inside its rectangle, its letter fitted and readable,
-// and the area it leaves when it shrinks announced.
+// What one ball draws: inside its rectangle, its letter fitted and readable.
 class TestLetterInBox : public QObject
 {
     Q_OBJECT
@@ -87,28 +85,6 @@ private slots:
             }
         QVERIFY(!ink.isEmpty());
         QVERIFY2(QLineF(QRectF(ink).center(), centre).length() <= 2, "not centred");
-    }
-
-    // A vanishing ball shrinks: the area it leaves is announced for repainting.
-    void shrinkingBallAnnouncesItsArea()
-    {
-        QGraphicsScene scene(0, 0, 700, 427);
-        auto *ball = new LetterInBox(0);
-        ball->setSize(60);
-        ball->setAngle(0);
-        ball->setPos(100, 100);
-        scene.addItem(ball);
-        ball->setHit(true);
-        QCoreApplication::processEvents();
-        QSignalSpy changed(&scene, &QGraphicsScene::changed);
-        ball->killme_slot();
-        QCOMPARE(ball->size(), 45);
-        QCoreApplication::processEvents();
-        QRectF repainted;
-        for (const QList<QVariant> &signal : changed)
-            for (const QRectF &r : signal.at(0).value<QList<QRectF>>())
-                repainted |= r;
-        QVERIFY(repainted.contains(QRectF(100, 100, 60, 60)));
     }
 };
 
