@@ -169,8 +169,7 @@ private slots:
                 for (const QString &c : line)
                     practised.insert(c);
             }
-            if (n <= 18)
-                QVERIFY2(typed >= 600, qPrintable(QString("practice %1: %2 characters").arg(n).arg(typed)));
+            QVERIFY2(typed >= 600, qPrintable(QString("practice %1: %2 characters").arg(n).arg(typed)));
             // nothing but the lines: the marks count the non-empty blocks
             QTextDocument document;
             document.setHtml(html);
