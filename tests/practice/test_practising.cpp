@@ -137,9 +137,6 @@ private slots:
     {
         QCOMPARE(window->size(), QSize(822, 633));
         QCOMPARE(window->findChild<QLabel *>("lessonnumber")->text(), QString("1"));
-        QCOMPARE(window->textLines().characters,
-                 (QList<QStringList>{{"ت", "ن"}, {"ب", "ت", " ", "س", "م", " ", "ك", "ن"}}));
-        QCOMPARE(window->textLines().kinds, (QList<int>{1, 0}));
         QVERIFY(!button("previous_Btn")->isEnabled());
         QVERIFY(!button("stop_Btn")->isEnabled());
         QVERIFY(button("next_Btn")->isEnabled());
@@ -153,7 +150,7 @@ private slots:
         QCOMPARE(window->currentColumn(), 0);
     }
 
-    void cleanRunNeverShowsTheGuide()
+    void cleanRunThenStartBeginsAgain()
     {
         button("start_Btn_")->click();
         type("تن");
@@ -171,6 +168,15 @@ private slots:
         // spaced line: the second letter sits at position 2 of its block
         QCOMPARE(formatAt(blockOfLine(0), 2).background().color(), QColor(Qt::green));
         QCOMPARE(formatAt(blockOfLine(1), 7).background().color(), QColor(Qt::green));
+        // Start on the finished text (after No) begins it again, as Yes does.
+        button("start_Btn_")->click();
+        QVERIFY(window->isRunning());
+        QCOMPARE(correct(), 0);
+        QCOMPARE(formatAt(blockOfLine(0), 0).background().color(), QColor(Qt::yellow));
+        type("ت");
+        QCOMPARE(correct(), 1);
+        button("stop_Btn")->click();
+        QCOMPARE(logRows().size(), 2);
     }
 
     void wrongKeyShowsTheFingerUntilTheNextCorrectKey()
@@ -287,23 +293,6 @@ private slots:
         QCOMPARE(logRows().last()[2].section(' ', 0, 2), QString("1 0 100"));
     }
 
-    // Start on a finished text (after No) begins it again, as Yes does.
-    void startAfterNoBeginsAgain()
-    {
-        button("start_Btn_")->click();
-        type("تن");
-        type("بت سم كن");
-        QVERIFY(!window->isRunning());
-        button("start_Btn_")->click();
-        QVERIFY(window->isRunning());
-        QCOMPARE(correct(), 0);
-        QCOMPARE(formatAt(blockOfLine(0), 0).background().color(), QColor(Qt::yellow));
-        type("ت");
-        QCOMPARE(correct(), 1);
-        button("stop_Btn")->click();
-        QCOMPARE(logRows().size(), 2);
-    }
-
     // A text three times the window's height: the current line never leaves the view.
     void currentLineStaysInView()
     {
@@ -334,9 +323,6 @@ private slots:
         type("ت"); // expected ش: left little, placed from the right edge of the mirrored picture
         QCOMPARE(window->fingerGuide()->lastCircle()->brush().color(), QColor("#94ba6d"));
         QCOMPARE(window->fingerGuide()->lastCircle()->rect(), QRectF(199 - 534 / 3, 198 / 4, 20, 20));
-        type("ي"); // correct
-        type("ت"); // nothing expected past the end: finished
-        type("ت");
     }
 
     void stopThenStartContinues()
