@@ -378,12 +378,6 @@ private slots:
         QVERIFY(!run.correctKey(0, 0, 4, 1, false, 80)); // a character off the key table still counts per finger
         QCOMPARE(fingerSlots[9].correct, 1);
     }
-
-    void timing()
-    {
-        QCOMPARE(TypingStats::timing(42, 120, 90, 1, 1, 2, 6), QString("42 120 90 25"));
-        QCOMPARE(TypingStats::timing(0, 0, 0, 0, 1, 1, 2), QString("0 0 0 33.3333"));
-    }
 };
 
 HARFORA_CORE_TEST_MAIN(TestTypingRun)
