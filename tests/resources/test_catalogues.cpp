@@ -72,22 +72,6 @@ private slots:
         QTest::newRow("English, PC") << "AR_en_US";
     }
 
-    void layoutsComplete_data() { catalogues_data(); }
-    void layoutsComplete()
-    {
-        QFETCH(QString, key);
-        translate::applyLanguage(key);
-        QSet<QString> plain;
-        for (const QString &id : Keys::characterKeyIds()) {
-            const QString p = Keys::caption(Keys::Layer::Plain, id), s = Keys::caption(Keys::Layer::Shift, id);
-            QVERIFY2(p != "key_" + id && !p.isEmpty() && p.size() <= 2, qPrintable(id));
-            QVERIFY2(s != "Shift_" + id && !s.isEmpty() && s.size() <= 2, qPrintable(id));
-            QCOMPARE(Keys::caption(Keys::Layer::Ctrl, id), "Ctrl_" + id);
-            plain.insert(p);
-        }
-        QVERIFY(plain.size() >= 46); // one caption may repeat (the two backslash keys)
-    }
-
     void layoutsEqualXkb_data()
     {
         QTest::addColumn<QString>("key");
