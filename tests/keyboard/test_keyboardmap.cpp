@@ -76,12 +76,10 @@ private slots:
         QCOMPARE(groups->itemText(0), QString("Select Key groups"));
         QCOMPARE(groups->itemText(1), QString("1) ش س ي ب"));
         // a Shift lesson drills the Shift captions of its keys
-        QCOMPARE(groups->itemText(10), "10) " + Keys::caption(Keys::Layer::Shift, "R3_6") + " " +
-                                           Keys::caption(Keys::Layer::Shift, "R2_6") + " " +
-                                           Keys::caption(Keys::Layer::Shift, "R4_7") + " " +
-                                           Keys::caption(Keys::Layer::Shift, "R3_5") + " " +
-                                           Keys::caption(Keys::Layer::Shift, "R2_5") + " " +
-                                           Keys::caption(Keys::Layer::Shift, "R4_6"));
+        QString lessonTen = "10)";
+        for (const char *id : {"R3_6", "R2_6", "R4_7", "R3_5", "R2_5", "R4_6"})
+            lessonTen += " " + Keys::caption(Keys::Layer::Shift, id);
+        QCOMPARE(groups->itemText(10), lessonTen);
         QCOMPARE(groups->count(), 19);
         key(map, "PushButton_R4_2")->click();
         groups->setCurrentIndex(2);
