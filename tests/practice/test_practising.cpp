@@ -33,18 +33,11 @@ class TestPractising : public QObject
     OverrideTranslator *texts = nullptr;
     QPointer<practising> window;
 
-    static QString refs(const QString &text)
-    {
-        QString out;
-        for (QChar c : text)
-            out += QString("&#%1;").arg(c.unicode(), 4, 10, QChar('0'));
-        return out;
-    }
     void useText(int lesson, const QStringList &lines)
     {
         QString html = "<html><body>";
         for (const QString &l : lines)
-            html += "<p align=\"right\"><line>" + refs(l) + "</p>";
+            html += "<p align=\"right\"><line>" + l + "</p>";
         texts->set("practising", Keys::practiceTextSource(lesson), html + "</body></html>");
     }
     void open(int first = 1, int last = 0)
