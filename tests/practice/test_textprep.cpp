@@ -42,46 +42,36 @@ private slots:
         QCOMPARE(PracticeText::decodeReferences(input), output);
     }
 
-    void drillLineOfTwentyLetters()
+    // A line with at most one space is a drill, shown spaced out letter by letter.
+    void lineKinds_data()
     {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
         const QString letters = QString("تنمكبيسشلا").repeated(2);
-        Lines lines;
-        const QString html = PracticeText::prepare(paragraph(ref(letters)), lines);
-        QCOMPARE(lines.kinds, QList<int>{PracticeText::Spaced});
-        QCOMPARE(lines.characters.size(), 1);
-        QCOMPARE(lines.characters[0].size(), 20);
-        QCOMPARE(lines.characters[0].join(""), letters);
         QString spaced;
         for (QChar c : letters)
             spaced += QString(c) + ' ';
-        QVERIFY(html.contains("<line>" + spaced + "</p>"));
+        const QString words = ref("بيت") + " " + ref("سمك") + " " + ref("نمر");
+        QTest::newRow("twenty letters") << ref(letters) << int(PracticeText::Spaced) << letters << "<line>" + spaced + "</p>";
+        QTest::newRow("one space") << ref("تن") + " " + ref("مك") << int(PracticeText::Spaced) << "تن مك" << "<line>ت ن   م ك </p>";
+        QTest::newRow("markup characters") << "&#0060;&#0038;&#0062;" << int(PracticeText::Spaced) << "<&>" << "<line>&lt; &amp; &gt; </p>";
+        QTest::newRow("words") << words << int(PracticeText::AsWritten) << "بيت سمك نمر" << words; // left for the renderer
     }
-
-    void oneSpaceLineIsADrill()
+    void lineKinds()
     {
+        QFETCH(QString, line);
+        QFETCH(int, kind);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
         Lines lines;
-        const QString html = PracticeText::prepare(paragraph(ref("تن") + " " + ref("مك")), lines);
-        QCOMPARE(lines.kinds, QList<int>{PracticeText::Spaced});
-        QCOMPARE(lines.characters[0], (QStringList{"ت", "ن", " ", "م", "ك"}));
-        QVERIFY(html.contains("<line>ت ن   م ك </p>"));
-    }
-
-    void markupCharactersStayEscaped()
-    {
-        Lines lines;
-        const QString html = PracticeText::prepare(paragraph("&#0060;&#0038;&#0062;"), lines);
-        QCOMPARE(lines.characters[0], (QStringList{"<", "&", ">"}));
-        QVERIFY(html.contains("<line>&lt; &amp; &gt; </p>"));
-    }
-
-    void wordsLineIsAsWritten()
-    {
-        Lines lines;
-        const QString line = ref("بيت") + " " + ref("سمك") + " " + ref("نمر");
         const QString html = PracticeText::prepare(paragraph(line), lines);
-        QCOMPARE(lines.kinds, QList<int>{PracticeText::AsWritten});
-        QCOMPARE(lines.characters[0].join(""), QString("بيت سمك نمر"));
-        QVERIFY(html.contains(line)); // references left for the renderer
+        QCOMPARE(lines.kinds, QList<int>{kind});
+        QCOMPARE(lines.characters.size(), 1);
+        QCOMPARE(lines.characters[0].size(), typed.size());
+        QCOMPARE(lines.characters[0].join(""), typed);
+        QVERIFY2(html.contains(shown), qPrintable(html));
     }
 
     void identicalLines()

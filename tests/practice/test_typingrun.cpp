@@ -67,12 +67,26 @@ int fingerSlotOf(const QString &id)
 }
 
 const char practiceOne[] = "R3_7 R3_8 | R3_4 R3_7 _ R3_2 R3_9 _ R3_10 R3_8";
+
+// A run over a text of the active layout, started, with its finger slots.
+struct FingerSlots {
+    TypingRun::FingerStats fingers[10];
+};
+struct Run : FingerSlots, TypingRun {
+    explicit Run(const QString &written = practiceOne) : TypingRun(fingers)
+    {
+        load(linesOf(written));
+        resume();
+    }
+};
 }
 
 class TestTypingRun : public QObject
 {
     Q_OBJECT
 private slots:
+    void init() { Catalogues::apply("AR_en_US"); }
+
     void keys_data()
     {
         QTest::addColumn<QString>("layout");
@@ -116,10 +130,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, strokes);
         Catalogues::apply(catalogueOf(layout));
-        TypingRun::FingerStats fingers[10];
-        TypingRun run(fingers);
-        run.load(linesOf(text));
-        run.resume();
+        Run run(text);
         press(run, strokes);
         QTEST(run.count(TypingRun::Correct), "correct");
         QTEST(run.count(TypingRun::Wrong), "wrong");
@@ -153,17 +164,14 @@ private slots:
         QFETCH(QString, id);
         QFETCH(bool, ownKey);
         Catalogues::apply(catalogueOf(layout));
-        TypingRun::FingerStats fingers[10];
-        TypingRun run(fingers);
+        Run run('+' + id);
         const QString caption = captionOf('+' + id);
-        run.load(linesOf('+' + id));
-        run.resume();
         const TypingRun::Step step = press(run, "42 +" + id);
         QCOMPARE(run.count(TypingRun::Correct), caption.size());
         QCOMPARE(run.count(TypingRun::Wrong), 0);
         QVERIFY(step.finished);
         if (ownKey)
-            QCOMPARE(fingers[fingerSlotOf(id)].correct, 1);
+            QCOMPARE(run.fingers[fingerSlotOf(id)].correct, 1);
         // a mistake on it shows the finger of its own key
         run.load(linesOf('+' + id));
         run.resume();
@@ -171,17 +179,13 @@ private slots:
         QCOMPARE(wrong.guide, TypingRun::Guide::Show);
         if (ownKey && caption.size() == 1) {
             QCOMPARE(wrong.hand * 5 + wrong.finger, fingerSlotOf(id));
-            QCOMPARE(fingers[fingerSlotOf(id)].errors, 1);
+            QCOMPARE(run.fingers[fingerSlotOf(id)].errors, 1);
         }
     }
 
     void guideShowsOnMistakesAndHidesOnCorrectKeys()
     {
-        Catalogues::apply("AR_en_US");
-        TypingRun::FingerStats fingers[10];
-        TypingRun run(fingers);
-        run.load(linesOf(practiceOne));
-        run.resume();
+        Run run;
         TypingRun::Step step = press(run, "R3_1"); // expected ت: right index
         QCOMPARE(step.guide, TypingRun::Guide::Show);
         QCOMPARE(step.finger, int(Fingers::Index));
@@ -195,9 +199,7 @@ private slots:
     // A spaced line shows character n at position 2n; a position holds one mark.
     void marksSitWhereTheLineShowsThem()
     {
-        Catalogues::apply("AR_en_US");
-        TypingRun::FingerStats fingers[10];
-        TypingRun run(fingers);
+        Run run;
         PracticeText::Lines lines = linesOf("R3_7 R3_8 | R3_4");
         lines.kinds[0] = PracticeText::Spaced;
         run.load(lines);
@@ -229,11 +231,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, strokes);
         QFETCH(int, percent);
-        Catalogues::apply("AR_en_US");
-        TypingRun::FingerStats fingers[10];
-        TypingRun run(fingers);
-        run.load(linesOf(text));
-        run.resume();
+        Run run(text);
         press(run, strokes);
         QCOMPARE(run.percentCorrect(), 0); // shown at the next tick or stop
         run.tick();
@@ -254,11 +252,7 @@ private slots:
 
     void speedAppearsAtTheTwentyFirstTick()
     {
-        Catalogues::apply("AR_en_US");
-        TypingRun::FingerStats fingers[10];
-        TypingRun run(fingers);
-        run.load(linesOf(practiceOne));
-        run.resume();
+        Run run;
         press(run, "R3_7");
         for (int tick = 0; tick < 20; ++tick)
             run.tick();
@@ -277,11 +271,7 @@ private slots:
 
     void mostMissedCharacters()
     {
-        Catalogues::apply("AR_en_US");
-        TypingRun::FingerStats fingers[10];
-        TypingRun run(fingers);
-        run.load(linesOf("R3_7 R3_8 R3_4 R3_7 R3_7 R3_2 R3_4"));
-        run.resume();
+        Run run("R3_7 R3_8 R3_4 R3_7 R3_7 R3_2 R3_4");
         press(run, "R3_1 R3_1 R3_1 R3_1 R3_7 R3_1 R3_1");
         QCOMPARE(run.mostMissed(3), (QStringList{captionOf("R3_7"), captionOf("R3_4"), captionOf("R3_8")}));
         QCOMPARE(run.mostMissed(1), QStringList{captionOf("R3_7")});
@@ -290,11 +280,7 @@ private slots:
     void evaluationFields()
     {
         Clock::setManual(true);
-        Catalogues::apply("AR_en_US");
-        TypingRun::FingerStats fingers[10];
-        TypingRun run(fingers);
-        run.load(linesOf(practiceOne));
-        run.resume();
+        Run run;
         Clock::advance(250);
         press(run, "R3_7 R3_1"); // then wrong: expected ن
         run.tick();
@@ -377,12 +363,6 @@ private slots:
         QCOMPARE(fingerSlots[0].correct, 0);
         QVERIFY(!run.correctKey(0, 0, 4, 1, false, 80)); // a character off the key table still counts per finger
         QCOMPARE(fingerSlots[9].correct, 1);
-    }
-
-    void timing()
-    {
-        QCOMPARE(TypingStats::timing(42, 120, 90, 1, 1, 2, 6), QString("42 120 90 25"));
-        QCOMPARE(TypingStats::timing(0, 0, 0, 0, 1, 1, 2), QString("0 0 0 33.3333"));
     }
 };
 
