@@ -188,7 +188,6 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::newRow("or-true") << "x' OR '1'='1";
         QTest::newRow("semicolon") << "a'; DROP TABLE user; --";
-        QTest::newRow("comment") << "bob'--";
         QTest::newRow("percent") << "50% _off";
         QTest::newRow("arabic") << "مستخدم 'أ'";
         QTest::newRow("long") << QString(10000, QChar('q')) + "'";
