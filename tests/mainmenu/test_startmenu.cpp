@@ -53,9 +53,7 @@ private slots:
         QTest::addColumn<QString>("button");
         QTest::addColumn<int>("offset");
         QTest::addColumn<QPoint>("menuAt");
-        QTest::newRow("games, menu at the corner") << "games" << 163 << QPoint(0, 0);
         QTest::newRow("games, menu moved") << "games" << 163 << QPoint(310, 240);
-        QTest::newRow("settings, menu at the corner") << "settings" << 58 << QPoint(0, 0);
         QTest::newRow("settings, menu moved") << "settings" << 58 << QPoint(270, 380);
     }
     void pageFollowsTheMenuAndItsButton()
@@ -73,6 +71,19 @@ private slots:
         const QRect page = openedPage(pressed);
         QVERIFY(!page.isNull());
         QCOMPARE(page.topLeft(), QPoint(menuAt.x() + pressed->pos().x() - offset, menuAt.y() + menu.height() - 22));
+    }
+
+    // A finished game reports its number: games 1 and 2 show the menu again.
+    void gameResultsShowTheMenu()
+    {
+        HarforaMain menu(nullptr);
+        menu.From_Game_Show_GetSelection(2, {"a"});
+        QVERIFY(menu.isVisible());
+        QCOMPARE(menu.gameSelection, 2);
+        menu.hide();
+        menu.From_Game_Show_GetSelection(0, {});
+        QVERIFY(!menu.isVisible());
+        QCOMPARE(menu.gameSelection, 0);
     }
 };
 

@@ -26,7 +26,8 @@ public:
     }
     ~Inspector() { QSqlDatabase::removeDatabase("inspect"); }
 
-    QList<QStringList> rows(const QString &sql, const QVariantList &values = {}) const
+    // The rows a statement gives, as texts; *ok tells whether it ran.
+    QList<QStringList> rows(const QString &sql, const QVariantList &values = {}, bool *ok = nullptr) const
     {
         QList<QStringList> result;
         QSqlDatabase db = QSqlDatabase::database("inspect");
@@ -35,7 +36,9 @@ public:
             q.prepare(sql);
             for (const QVariant &v : values)
                 q.addBindValue(v);
-            q.exec();
+            const bool ran = q.exec();
+            if (ok)
+                *ok = ran;
             while (q.next()) {
                 QStringList row;
                 for (int i = 0; i < q.record().count(); ++i)
@@ -48,18 +51,12 @@ public:
     }
     QString value(const QString &sql, const QVariantList &values = {}) const
     {
-        const auto r = rows(sql, values);
-        return r.isEmpty() ? QString() : r.first().value(0);
+        return rows(sql, values).value(0).value(0);
     }
     bool exec(const QString &sql) const
     {
-        QSqlDatabase db = QSqlDatabase::database("inspect");
-        bool ok;
-        {
-            QSqlQuery q(db);
-            ok = q.exec(sql);
-        }
-        db.close();
+        bool ok = false;
+        rows(sql, {}, &ok);
         return ok;
     }
 };
