@@ -5,6 +5,7 @@
 #include "app/slotsbyname.h"
 #include "app/translate.h"
 #include "login/browse.h"
+#include "login/passwordhint.h"
 #include "mainmenu/harforamain.h"
 #include "store/databasefiles.h"
 #include "store/dbstuff.h"
@@ -321,21 +322,7 @@ void Login::showDefaultPasswordHint()
         return;
     if (dB_Stuff().checkPassword(Store::defaultUser, passwordHash(Store::defaultPassword)) != 0)
         return;
-    hintLabel = new QLabel(this);
-    hintLabel->setObjectName("hintLabel");
-    // The sentence needs two lines: a small font keeps it between the
-    // password field and the buttons.
-    hintLabel->setGeometry(100, 222, 500, 36);
-    hintLabel->setWordWrap(true);
-    QFont hintFont = hintLabel->font();
-    hintFont.setPointSize(8);
-    hintLabel->setFont(hintFont);
-    hintLabel->setAlignment(Qt::AlignCenter);
-    hintLabel->setStyleSheet("color: red; background-color: yellow");
-    const QString hint = QStringLiteral("Default password for User1 is ") + Store::defaultPassword +
-                         QStringLiteral(" and to avoid this hint change the password or delete User1 and create another one "
-                                        "with different name. This hint stays 10 sec");
-    hintLabel->setText(tr(hint.toUtf8().constData()));
+    hintLabel = new DefaultPasswordHint(this);
     hintLabel->show();
     auto *timer = new ClockTimer(this);
     connect(timer, &ClockTimer::timeout, hintLabel.data(), &QLabel::close);
