@@ -64,10 +64,10 @@ class TestGames : public QObject
     {
         for (qint64 t = 0; t < ms; t += 10) {
             Clock::advance(10);
-            QList<QTimer *> timers = game.findChildren<QTimer *>();
+            QList<QTimer *> timers = game.findChildren<QTimer *>(QString(), Qt::FindDirectChildrenOnly);
             for (QGraphicsItem *item : game.playfield()->items())
                 if (QGraphicsObject *object = item->toGraphicsObject())
-                    timers += object->findChildren<QTimer *>();
+                    timers += object->findChildren<QTimer *>(QString(), Qt::FindDirectChildrenOnly);
             for (const QPointer<QTimer> timer : timers) {
                 if (!timer || !timer->isActive())
                     continue;
