@@ -224,6 +224,8 @@ void Login::setTexts(bool capitalised)
     logindeleteuser->setText(capitalised ? tr("Delete User") : tr("Delete user"));
     loginchangepassword->setText(capitalised ? tr("Change Password") : tr("Change password"));
     loginbutton->setText(tr("LOGIN"));
+    if (hintLabel)
+        hintLabel->retranslate();
 }
 
 void Login::fillLanguageList()

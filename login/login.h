@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QWidget>
 
+class DefaultPasswordHint;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -58,7 +59,7 @@ private:
     QLineEdit *loginpassword;
     QPushButton *loginbrowse, *logincreateuser, *logindeleteuser, *loginchangepassword, *loginbutton, *key;
     QLabel *titleLabel, *versionLabel;
-    QPointer<QLabel> hintLabel;
+    QPointer<DefaultPasswordHint> hintLabel;
     bool filling = false;
     // The last user list could not be read (locked, damaged): read it again
     // when the list or the password is next used.

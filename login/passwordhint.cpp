@@ -3,7 +3,6 @@
 #include "store/session.h"
 
 #include <QCoreApplication>
-#include <QEvent>
 
 DefaultPasswordHint::DefaultPasswordHint(QWidget *parent) : QLabel(parent)
 {
@@ -17,18 +16,11 @@ DefaultPasswordHint::DefaultPasswordHint(QWidget *parent) : QLabel(parent)
     setFont(hintFont);
     setAlignment(Qt::AlignCenter);
     setStyleSheet("color: red; background-color: yellow");
-    translate();
-}
-
-void DefaultPasswordHint::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        translate();
-    QLabel::changeEvent(event);
+    retranslate();
 }
 
 // One catalogue entry of the login window, the default password in it.
-void DefaultPasswordHint::translate()
+void DefaultPasswordHint::retranslate()
 {
     const QString hint = QStringLiteral("Default password for User1 is ") + Store::defaultPassword +
                          QStringLiteral(" and to avoid this hint change the password or delete User1 and create another one "

@@ -2,16 +2,11 @@
 
 #include <QLabel>
 
-// The yellow hint that user1 still has the default password. It follows
-// the interface language while it is shown.
+// The yellow hint that user1 still has the default password; the login
+// window translates it again with its other texts.
 class DefaultPasswordHint : public QLabel
 {
 public:
     explicit DefaultPasswordHint(QWidget *parent);
-
-protected:
-    void changeEvent(QEvent *event) override;
-
-private:
-    void translate();
+    void retranslate();
 };
