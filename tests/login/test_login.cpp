@@ -8,14 +8,10 @@
 #include "tests/support/testsupport.h"
 
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
-#include <QTranslator>
 
 class TestLogin : public QObject
 {
@@ -51,8 +47,9 @@ class TestLogin : public QObject
                     return menu;
         return nullptr;
     }
-    // Fills the user dialog when it opens and presses OK (or closes it).
-    void answerUserDialog(const QString &name, const QString &pw, const QString &confirm, bool ok = true)
+    // Clicks the button that opens the user dialog, fills it and presses OK (or closes it).
+    void answerUserDialog(const char *button, const QString &name, const QString &pw, const QString &confirm,
+                          bool ok = true)
     {
         QTimer::singleShot(0, login, [=] {
             auto *dialog = login->findChild<QDialog *>("mywindow");
@@ -65,6 +62,13 @@ class TestLogin : public QObject
             else
                 dialog->reject();
         });
+        click(button);
+    }
+    // Creates the file (empty) and gives its path.
+    static QString touch(const QString &path)
+    {
+        QFile(path).open(QIODevice::WriteOnly);
+        return path;
     }
     void browseTo(const QString &folder)
     {
@@ -122,10 +126,7 @@ private slots:
         QVERIFY(hint->isVisible());
         Clock::advance(1);
         QVERIFY(!hint->isVisible());
-    }
-
-    void noHintOnceThePasswordChanged()
-    {
+        // none once the password changed
         dB_Stuff().changePassword("user1", passwordHash(Store::defaultPassword), passwordHash("secret"));
         Login second(0, nullptr);
         QVERIFY(!second.findChild<QLabel *>("hintLabel"));
@@ -148,8 +149,7 @@ private slots:
         QVERIFY(!(menu->windowFlags() & Qt::WindowMaximizeButtonHint));
         QVERIFY(recorder->messages.isEmpty());
         QPointer<HarforaMain> guard = menu;
-        menu->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        closeMenus();
         QVERIFY(!guard);
         QVERIFY(login->isVisible());
         QCOMPARE(users()->currentText(), QString("user1"));
@@ -172,45 +172,35 @@ private slots:
 
     void createUserRules()
     {
-        answerUserDialog("Sara", "", "");
-        click("logincreateuser");
+        answerUserDialog("logincreateuser", "Sara", "", "");
         QCOMPARE(recorder->messages.last().text, QString("Password can not be empty"));
-        answerUserDialog("Sara", "a", "b");
-        click("logincreateuser");
+        answerUserDialog("logincreateuser", "Sara", "a", "b");
         QCOMPARE(recorder->messages.last().text, QString("Password and password confirmation are not identical."));
-        answerUserDialog("Sara", "a", "a", false);
-        click("logincreateuser");
+        answerUserDialog("logincreateuser", "Sara", "a", "a", false);
         QCOMPARE(userNames(), QStringList{"user1"});
 
         password()->setText("typed");
-        answerUserDialog("sara", "pw", "pw");
-        click("logincreateuser");
+        answerUserDialog("logincreateuser", "sara", "pw", "pw");
         QCOMPARE(recorder->messages.last().text, QString("New username has been created"));
         QCOMPARE(userNames(), (QStringList{"user1", "sara"}));
         QCOMPARE(users()->currentText(), QString("sara"));
         QVERIFY(password()->text().isEmpty());
         // selection ignores case
         users()->setCurrentIndex(0);
-        answerUserDialog("USER1", "x", "x");
-        click("logincreateuser");
+        answerUserDialog("logincreateuser", "USER1", "x", "x");
         QCOMPARE(users()->currentText(), QString("user1"));
     }
 
-    void changePassword()
+    void changePasswordThenDeleteUser()
     {
         password()->setText(Store::defaultPassword);
-        answerUserDialog("", "fresh", "fresh");
-        click("loginchangepassword");
+        answerUserDialog("loginchangepassword", "", "fresh", "fresh");
         QCOMPARE(recorder->messages.last().text, QString("Password changed sucessfully"));
         QCOMPARE(password()->text(), QString("fresh"));
         password()->clear();
         click("loginchangepassword");
         QCOMPARE(recorder->messages.last().title, QString("Current password"));
-    }
-
-    void deleteUser()
-    {
-        password()->setText(Store::defaultPassword);
+        password()->setText("fresh");
         click("logindeleteuser");
         QVERIFY(userNames().isEmpty());
         QVERIFY(password()->text().isEmpty());
@@ -272,8 +262,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QStringList, listed);
         QFETCH(QString, message);
-        answerUserDialog(typed, "pw", "pw");
-        click("logincreateuser");
+        answerUserDialog("logincreateuser", typed, "pw", "pw");
         QCOMPARE(recorder->messages.last().text, message);
         QCOMPARE(userNames(), listed);
     }
@@ -284,8 +273,7 @@ private slots:
     {
         const QString stored = QString::fromUtf8("ali\u200b");
         Inspector(Store::usersDbPath).exec("INSERT INTO user VALUES('" + stored + "', 'x')");
-        answerUserDialog("ali", "pw", "pw");
-        click("logincreateuser");
+        answerUserDialog("logincreateuser", "ali", "pw", "pw");
         QCOMPARE(recorder->messages.last().text, QString("Username already exists"));
         QCOMPARE(userNames(), (QStringList{"user1", stored}));
     }
@@ -337,8 +325,7 @@ private slots:
         QTemporaryDir other;
         const QString file = other.filePath("Users.dB");
         if (kind == "empty") {
-            QFile f(file);
-            QVERIFY(f.open(QIODevice::WriteOnly));
+            touch(file);
         } else if (kind == "folder") {
             QVERIFY(QDir().mkdir(file));
         } else if (kind == "foreign") {
@@ -406,11 +393,7 @@ private slots:
     void storedDatabasePathsListed()
     {
         QTemporaryDir other;
-        auto file = [&](const QString &name) {
-            QFile f(other.filePath(name));
-            f.open(QIODevice::WriteOnly);
-            return other.filePath(name);
-        };
+        auto file = [&](const QString &name) { return touch(other.filePath(name)); };
         QVERIFY(QDir().mkdir(other.filePath("folder.db")));
         const QStringList stored{file("Users.dB"), other.filePath("missing.dB"), file("CAPITALS.DB"),
                                  file("Users.txt"), other.filePath("folder.db"), file("Users.dB.bak"),
@@ -428,9 +411,7 @@ private slots:
         // The data location lies below a plain file: no folder, no database.
         QTemporaryDir broken;
         freshProfile(broken);
-        QFile blocker(broken.filePath(".qttest"));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
+        QVERIFY(QFileInfo(touch(broken.filePath(".qttest"))).isFile());
         recorder->clear();
         Login failed(0, nullptr);
         QVERIFY(recorder->contains("Setting file does not exist in program folder and extraction failed, please reinstall"));

@@ -7,7 +7,6 @@
 
 #include <QPushButton>
 #include <QScreen>
-#include <QTimer>
 
 // Where the start menu opens the game chooser and the configuration page.
 class TestStartMenu : public QObject

@@ -16,6 +16,7 @@
 #include <cstdio>
 
 namespace {
+// Locks the file cycles times for holdMs each; a negative holdMs holds it until stdin closes.
 int lockLoop(const QString &file, int holdMs, int gapMs, int cycles)
 {
     QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "locker");
@@ -24,21 +25,16 @@ int lockLoop(const QString &file, int holdMs, int gapMs, int cycles)
     if (!db.open())
         return 3;
     QSqlQuery query(db);
-    for (int i = 0; i < cycles || cycles < 0; ++i) {
+    for (int i = 0; i < cycles; ++i) {
         if (!query.exec("BEGIN EXCLUSIVE"))
             return 4;
         std::printf("locked\n");
         std::fflush(stdout);
-        if (cycles < 0) {
-            char line[16];
-            while (std::fgets(line, sizeof line, stdin)) {
-            }
-        } else {
-            QThread::msleep(holdMs);
+        char line[16];
+        while (holdMs < 0 && std::fgets(line, sizeof line, stdin)) {
         }
+        QThread::msleep(qMax(holdMs, 0));
         query.exec("ROLLBACK");
-        if (cycles < 0)
-            break;
         QThread::msleep(gapMs);
     }
     return 0;
@@ -58,7 +54,7 @@ int main(int argc, char **argv)
     const QString mode = args[0];
     Store::usersDbPath = args[1];
     if (mode == "hold")
-        return lockLoop(args[1], 0, 0, -1);
+        return lockLoop(args[1], -1, 0, 1);
     if (mode == "cycle" && args.size() == 5)
         return lockLoop(args[1], args[2].toInt(), args[3].toInt(), args[4].toInt());
     if (mode == "log" && args.size() == 5) {

@@ -11,7 +11,6 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTemporaryDir>
-#include <QVariant>
 
 // Reads a database file through its own named connection, so the program's
 // default connection is never touched.
@@ -26,8 +25,8 @@ public:
     }
     ~Inspector() { QSqlDatabase::removeDatabase("inspect"); }
 
-    // The rows a statement gives, as texts; *ok tells whether it ran.
-    QList<QStringList> rows(const QString &sql, const QVariantList &values = {}, bool *ok = nullptr) const
+    // The rows a statement gives, as texts.
+    QList<QStringList> rows(const QString &sql, const QVariantList &values = {}) const
     {
         QList<QStringList> result;
         QSqlDatabase db = QSqlDatabase::database("inspect");
@@ -36,9 +35,7 @@ public:
             q.prepare(sql);
             for (const QVariant &v : values)
                 q.addBindValue(v);
-            const bool ran = q.exec();
-            if (ok)
-                *ok = ran;
+            q.exec();
             while (q.next()) {
                 QStringList row;
                 for (int i = 0; i < q.record().count(); ++i)
@@ -53,12 +50,7 @@ public:
     {
         return rows(sql, values).value(0).value(0);
     }
-    bool exec(const QString &sql) const
-    {
-        bool ok = false;
-        rows(sql, {}, &ok);
-        return ok;
-    }
+    void exec(const QString &sql) const { rows(sql); }
 };
 
 // A fresh data folder per test: the standard location points into a temp HOME.

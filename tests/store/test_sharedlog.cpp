@@ -2,8 +2,6 @@
 #include "tests/store/storefixture.h"
 #include "tests/support/coresupport.h"
 
-#include <QProcess>
-
 // Four programs write to one users database at once, as in a classroom that
 // shares the file: every row must arrive.
 class TestSharedLog : public QObject
@@ -50,9 +48,7 @@ private slots:
             commands.append({"log", Store::usersDbPath, QString("writer%1").arg(w), QString::number(rowsEach), "40"});
         const QStringList messages = runAll(commands);
         const int stored = Inspector(Store::usersDbPath).value("SELECT count(*) FROM activitylog").toInt();
-        int reported = 0;
-        for (const QString &m : messages)
-            reported += m.contains("locked by another program") ? 1 : 0;
+        const int reported = messages.filter("locked by another program").size();
         QVERIFY(reported > 0); // the lock did outlast the busy timeout
         QCOMPARE(messages.size(), reported);
         QCOMPARE(stored + reported, writers * rowsEach);
@@ -67,8 +63,7 @@ private slots:
             commands.append({"users", Store::usersDbPath, QString::number(names), "5000"});
         const QStringList messages = runAll(commands);
         Inspector db(Store::usersDbPath);
-        const int rows = db.value("SELECT count(*) FROM user").toInt();
-        QCOMPARE(rows, names + 1);
+        QCOMPARE(db.value("SELECT count(*) FROM user").toInt(), names + 1);
         QCOMPARE(db.value("SELECT count(DISTINCT username) FROM user").toInt(), names + 1);
         // Every other attempt was refused as a duplicate or, on a busy
         // machine, reported as locked.

@@ -5,12 +5,7 @@
 #include "tests/store/storefixture.h"
 #include "tests/support/coresupport.h"
 
-#include <QDateTime>
-#include <QDir>
 #include <QSqlError>
-#include <QFile>
-#include <QProcess>
-#include <QSqlRecord>
 #include <unistd.h>
 
 // Makes a file or folder unwritable even for root (immutable attribute).
@@ -56,6 +51,11 @@ class TestStore : public QObject
     int check(const QString &name, const QString &password)
     {
         return dB_Stuff().checkPassword(name, passwordHash(password));
+    }
+    static void writeFile(const QString &path, const QByteArray &bytes)
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size());
     }
 
 private slots:
@@ -288,10 +288,7 @@ private slots:
 
     void notADatabase()
     {
-        QFile f(Store::usersDbPath);
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(QByteArray(4096, 'x'));
-        f.close();
+        writeFile(Store::usersDbPath, QByteArray(4096, 'x'));
         QCOMPARE(check("user1", Store::defaultPassword), 2);
         QVERIFY(recorder->messages.last().text.contains("not a database"));
         QVERIFY(recorder->messages.last().text.contains(Store::usersDbPath));
@@ -301,9 +298,7 @@ private slots:
 
     void emptyFileIsMadeAnew()
     {
-        QFile f(Store::usersDbPath);
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.close();
+        writeFile(Store::usersDbPath, QByteArray());
         QVERIFY(DatabaseFiles::checkFiles() == DatabaseFiles::Startup::Ready);
         QVERIFY(recorder->messages.last().text.contains(Store::usersDbPath));
         QCOMPARE(users(), QStringList{"user1"});
@@ -386,13 +381,10 @@ private slots:
     void leftoverPartialFileIsReplaced()
     {
         QVERIFY(QFile::remove(Store::usersDbPath));
-        QFile part(Store::usersDbPath + ".part");
-        QVERIFY(part.open(QIODevice::WriteOnly));
-        part.write("half a file");
-        part.close();
+        writeFile(Store::usersDbPath + ".part", "half a file");
         QVERIFY(DatabaseFiles::checkFiles() == DatabaseFiles::Startup::Ready);
         QCOMPARE(users(), QStringList{"user1"});
-        QVERIFY(!part.exists());
+        QVERIFY(!QFileInfo::exists(Store::usersDbPath + ".part"));
     }
 
     void damagedUserTableIsReported_data()
