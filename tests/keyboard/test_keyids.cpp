@@ -23,12 +23,10 @@ private slots:
         QTest::addColumn<QString>("id");
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("column");
-        QTest::newRow("R1_13") << "R1_13" << 1 << 13;
-        QTest::newRow("R3_7") << "R3_7" << 3 << 7;
-        QTest::newRow("R5_5") << "R5_5" << 5 << 5;
-        QTest::newRow("Shift") << "Shift" << 0 << 0;
-        QTest::newRow("Ctrl") << "Ctrl" << 0 << 0;
-        QTest::newRow("empty") << "" << 0 << 0;
+        const struct { const char *id; int row, column; } ids[] = {
+            {"R1_13", 1, 13}, {"R3_7", 3, 7}, {"R5_5", 5, 5}, {"Shift", 0, 0}, {"Ctrl", 0, 0}, {"", 0, 0}};
+        for (const auto &i : ids)
+            QTest::newRow(*i.id ? i.id : "empty") << QString(i.id) << i.row << i.column;
     }
     void arithmetic()
     {

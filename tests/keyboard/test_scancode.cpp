@@ -22,31 +22,17 @@ private slots:
             for (int i = 0; i < r.keys; ++i)
                 QTest::addRow("R%d_%d", r.row, r.column + i)
                     << r.keycode + i << r.scanCode + i << QString("R%1_%2").arg(r.row).arg(r.column + i);
-        QTest::newRow("grave") << 49u << 41u << "R1_1";
-        QTest::newRow("backslash") << 51u << 43u << "R3_12";
-        QTest::newRow("less/greater (ISO)") << 94u << 86u << "R4_1";
-        QTest::newRow("space") << 65u << 57u << "R5_5";
-        QTest::newRow("Shift_L") << 50u << 42u << "Shift";
-        QTest::newRow("Shift_R") << 62u << 54u << "Shift";
-        QTest::newRow("Caps_Lock") << 66u << 58u << "R3_1";
-        QTest::newRow("Control_L") << 37u << 29u << "Ctrl";
-        QTest::newRow("Alt_L") << 64u << 56u << "ALT";
-        QTest::newRow("Return") << 36u << 28u << "Enter";
-        QTest::newRow("Escape") << 9u << 1u << "ESC";
-        QTest::newRow("BackSpace") << 22u << 14u << "";
-        QTest::newRow("Tab") << 23u << 15u << "";
-        QTest::newRow("Up") << 111u << 0x148u << "Arrow Up";
-        QTest::newRow("Left") << 113u << 0x14Bu << "Arrow Left";
-        QTest::newRow("Right") << 114u << 0x14Du << "Arrow Right";
-        QTest::newRow("Down") << 116u << 0x150u << "Arrow Down";
-        QTest::newRow("Super_L") << 133u << 0x15Bu << "Start";
-        QTest::newRow("Super_R") << 134u << 0x15Cu << "";
-        QTest::newRow("Control_R") << 105u << 0x11Du << "";
-        QTest::newRow("Alt_R") << 108u << 0x138u << "";
-        QTest::newRow("KP_Enter") << 104u << 0x11Cu << "";
-        QTest::newRow("Delete") << 119u << 0x153u << "";
-        QTest::newRow("KP_Multiply") << 63u << 55u << "";
-        QTest::newRow("F1") << 67u << 59u << "";
+        const struct { const char *name; unsigned keycode, scanCode; const char *keyId; } named[] = {
+            {"grave", 49, 41, "R1_1"}, {"backslash", 51, 43, "R3_12"}, {"less/greater (ISO)", 94, 86, "R4_1"},
+            {"space", 65, 57, "R5_5"}, {"Shift_L", 50, 42, "Shift"}, {"Shift_R", 62, 54, "Shift"},
+            {"Caps_Lock", 66, 58, "R3_1"}, {"Control_L", 37, 29, "Ctrl"}, {"Alt_L", 64, 56, "ALT"},
+            {"Return", 36, 28, "Enter"}, {"Escape", 9, 1, "ESC"}, {"BackSpace", 22, 14, ""}, {"Tab", 23, 15, ""},
+            {"Up", 111, 0x148, "Arrow Up"}, {"Left", 113, 0x14B, "Arrow Left"}, {"Right", 114, 0x14D, "Arrow Right"},
+            {"Down", 116, 0x150, "Arrow Down"}, {"Super_L", 133, 0x15B, "Start"}, {"Super_R", 134, 0x15C, ""},
+            {"Control_R", 105, 0x11D, ""}, {"Alt_R", 108, 0x138, ""}, {"KP_Enter", 104, 0x11C, ""},
+            {"Delete", 119, 0x153, ""}, {"KP_Multiply", 63, 55, ""}, {"F1", 67, 59, ""}};
+        for (const auto &n : named)
+            QTest::newRow(n.name) << n.keycode << n.scanCode << QString(n.keyId);
         for (unsigned unknown : {0u, 7u, 8u, 300u})
             QTest::addRow("unknown %u", unknown) << unknown << 0u << "";
     }
@@ -65,22 +51,13 @@ private slots:
     {
         QTest::addColumn<unsigned>("virtualKey");
         QTest::addColumn<unsigned>("scanCode");
-        QTest::newRow("A") << 0x00u << 30u;
-        QTest::newRow("Z") << 0x06u << 44u;
-        QTest::newRow("Q") << 0x0Cu << 16u;
-        QTest::newRow("5") << 0x17u << 6u;
-        QTest::newRow("0") << 0x1Du << 11u;
-        QTest::newRow("quote") << 0x27u << 40u;
-        QTest::newRow("slash") << 0x2Cu << 53u;
-        QTest::newRow("space") << 0x31u << 57u;
-        QTest::newRow("grave") << 0x32u << 41u;
-        QTest::newRow("shift") << 0x38u << 42u;
-        QTest::newRow("right shift") << 0x3Cu << 54u;
-        QTest::newRow("caps") << 0x39u << 58u;
-        QTest::newRow("command") << 0x37u << 0x15Bu;
-        QTest::newRow("left") << 0x7Bu << 0x14Bu;
-        QTest::newRow("up") << 0x7Eu << 0x148u;
-        QTest::newRow("F5 unmapped") << 0x60u << 0u;
+        const struct { const char *name; unsigned virtualKey, scanCode; } keys[] = {
+            {"A", 0x00, 30}, {"Z", 0x06, 44}, {"Q", 0x0C, 16}, {"5", 0x17, 6}, {"0", 0x1D, 11},
+            {"quote", 0x27, 40}, {"slash", 0x2C, 53}, {"space", 0x31, 57}, {"grave", 0x32, 41},
+            {"shift", 0x38, 42}, {"right shift", 0x3C, 54}, {"caps", 0x39, 58}, {"command", 0x37, 0x15B},
+            {"left", 0x7B, 0x14B}, {"up", 0x7E, 0x148}, {"F5 unmapped", 0x60, 0}};
+        for (const auto &k : keys)
+            QTest::newRow(k.name) << k.virtualKey << k.scanCode;
     }
     void macVirtualKeys()
     {
@@ -96,13 +73,11 @@ private slots:
             QKeyEvent event(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, 0, 0, 0, text);
             return ScanCodes::fromEvent(&event);
         };
-        QCOMPARE(codeFor("ش"), 30u);
-        QCOMPARE(codeFor("ظ"), 53u);
-        QCOMPARE(codeFor("أ"), 35u); // Shift layer of the alef key
-        QCOMPARE(codeFor(" "), 57u);
-        QCOMPARE(codeFor("\r"), 28u);
-        QCOMPARE(codeFor("€"), 0u);
-        QCOMPARE(codeFor(""), 0u);
+        // "أ" is the Shift layer of the alef key
+        const QList<QPair<QString, unsigned>> codes = {
+            {"ش", 30}, {"ظ", 53}, {"أ", 35}, {" ", 57}, {"\r", 28}, {"€", 0}, {"", 0}};
+        for (const auto &[text, code] : codes)
+            QCOMPARE(codeFor(text), code);
         Catalogues::apply("AR_ar_EG");
         QCOMPARE(codeFor("ظ"), 44u);
     }

@@ -3,11 +3,8 @@
 #include "games/gamespacewindow.h"
 #include "keyboard/keyids.h"
 #include "lessons/lessons.h"
-#include "login/login.h"
 #include "mainmenu/harforamain.h"
-#include "tests/store/storefixture.h"
 #include "tests/support/loggedin.h"
-#include "tests/support/testsupport.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -18,8 +15,6 @@ class TestLessons : public QObject
 {
     Q_OBJECT
     LoggedIn *session = nullptr;
-    Login *login = nullptr;
-    MessageRecorder *recorder = nullptr;
     HarforaMain *menu = nullptr;
     QPointer<Lessons> lessons;
 
@@ -41,14 +36,15 @@ class TestLessons : public QObject
             lessons->close();
         lessons = new Lessons(nullptr);
         lessons->callerWindow = menu;
-        lessons->activityKey.owner = login;
+        lessons->activityKey.owner = session->login;
         lessons->show();
     }
-    // Long lesson texts, so that every lesson can be scrolled.
-    void longLessons(OverrideTranslator &t)
+    // A window on long lesson texts, so that every lesson can be scrolled.
+    void openLongLessons(OverrideTranslator &t)
     {
         for (int n = 1; n <= 18; ++n)
             t.set("Lessons", Keys::lessonTextSource(n), QString("<p>lesson %1</p>").arg(n).repeated(60));
+        reopen();
     }
 
 private slots:
@@ -56,15 +52,13 @@ private slots:
     {
         Clock::setManual(true);
         session = new LoggedIn;
-        login = session->login;
-        recorder = &session->recorder;
     }
     void init()
     {
         translate::applyLanguage("AR_ar_AR");
         menu = new HarforaMain(nullptr);
-        menu->loginWindow = login;
-        login->lastActivityKey.clear();
+        menu->loginWindow = session->login;
+        session->login->lastActivityKey.clear();
         reopen();
         Inspector(Store::usersDbPath).exec("DELETE FROM activitylog");
     }
@@ -197,8 +191,7 @@ private slots:
     void readRuleLogsTheLastQualifyingScroll()
     {
         OverrideTranslator t;
-        longLessons(t);
-        reopen();
+        openLongLessons(t);
         QVERIFY(scrollBar()->maximum() > 0);
         Clock::advance(40000);
         scrollToEnd();
@@ -215,8 +208,7 @@ private slots:
     void unreadLessonWritesNothingAndRepeatsLogOnce()
     {
         OverrideTranslator t;
-        longLessons(t);
-        reopen();
+        openLongLessons(t);
         button("next_Btn")->click(); // lesson 1 unread: nothing
         button("next_Btn")->click();
         button("next_Btn")->click();

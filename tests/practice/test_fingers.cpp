@@ -49,12 +49,10 @@ private slots:
 
     void colours()
     {
-        QCOMPARE(Fingers::colour(1), QColor("#859399"));
-        QCOMPARE(Fingers::colour(4), QColor("#94ba6d"));
-        QCOMPARE(Fingers::colour(5), QColor("#FFF000"));
-        QCOMPARE(Fingers::colour(6), QColor("#00FF00"));
-        QVERIFY(!Fingers::colour(0).isValid());
-        QVERIFY(!Fingers::colour(7).isValid());
+        const QList<QPair<int, QString>> colours = {
+            {0, ""}, {1, "#859399"}, {4, "#94ba6d"}, {5, "#FFF000"}, {6, "#00FF00"}, {7, ""}};
+        for (const auto &[finger, name] : colours)
+            QCOMPARE(Fingers::colour(finger), name.isEmpty() ? QColor() : QColor(name));
     }
 
     void handViewCircles_data()

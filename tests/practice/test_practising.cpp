@@ -2,12 +2,9 @@
 #include "app/translate.h"
 #include "keyboard/keyids.h"
 #include "lessons/lessons.h"
-#include "login/login.h"
 #include "mainmenu/harforamain.h"
 #include "practice/practising.h"
-#include "tests/store/storefixture.h"
 #include "tests/support/loggedin.h"
-#include "tests/support/testsupport.h"
 
 #include <QGraphicsEllipseItem>
 #include <QLCDNumber>
@@ -27,8 +24,6 @@ class TestPractising : public QObject
 {
     Q_OBJECT
     LoggedIn *session = nullptr;
-    Login *login = nullptr;
-    MessageRecorder *recorder = nullptr;
     HarforaMain *menu = nullptr;
     OverrideTranslator *texts = nullptr;
     QPointer<practising> window;
@@ -45,10 +40,10 @@ class TestPractising : public QObject
         window = new practising(true, first, last, nullptr);
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->startMenu = menu;
-        window->loginWindow = login;
+        window->loginWindow = session->login;
         window->show();
     }
-    QWidget *editor() const { return window->findChild<QTextBrowser *>("editor"); }
+    QTextBrowser *editor() const { return window->findChild<QTextBrowser *>("editor"); }
     QPushButton *button(const char *name) const { return window->findChild<QPushButton *>(name); }
     QLCDNumber *lcd(const char *name) const { return window->findChild<QLCDNumber *>(name); }
     void type(const QString &text)
@@ -75,32 +70,23 @@ class TestPractising : public QObject
     {
         return Inspector(Store::usersDbPath).rows("SELECT topic, log1, log2, log3, log4, log5, log6 FROM activitylog");
     }
-    // The format the highlighter gave the character at a position of a block.
-    QTextCharFormat formatAt(int block, int position) const
+    // The background the highlighter gave a character of a line; empty blocks hold no line.
+    QColor markAt(int line, int position) const
     {
-        const QTextBlock b = window->findChild<QTextBrowser *>("editor")->document()->findBlockByNumber(block);
-        for (const QTextLayout::FormatRange &r : b.layout()->formats())
-            if (position >= r.start && position < r.start + r.length)
-                return r.format;
-        return QTextCharFormat();
+        for (QTextBlock b = editor()->document()->begin(); b.isValid(); b = b.next())
+            if (!b.text().isEmpty() && line-- == 0)
+                for (const QTextLayout::FormatRange &r : b.layout()->formats())
+                    if (position >= r.start && position < r.start + r.length)
+                        return r.format.background().color();
+        return QColor();
     }
-    int blockOfLine(int line) const
-    {
-        int n = -1;
-        const QTextDocument *doc = window->findChild<QTextBrowser *>("editor")->document();
-        for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
-            if (!b.text().isEmpty() && ++n == line)
-                return b.blockNumber();
-        return -1;
-    }
+    void ticks(int count) { while (count-- > 0) window->timercount(); }
 
 private slots:
     void initTestCase()
     {
         Clock::setManual(true);
         session = new LoggedIn;
-        login = session->login;
-        recorder = &session->recorder;
     }
     void init()
     {
@@ -109,11 +95,11 @@ private slots:
         useText(1, {"تن", "بت سم كن"});
         useText(2, {"شي"});
         menu = new HarforaMain(nullptr);
-        menu->loginWindow = login;
-        login->lastActivityKey.clear();
+        menu->loginWindow = session->login;
+        session->login->lastActivityKey.clear();
         practising::highestLesson = 33;
         Inspector(Store::usersDbPath).exec("DELETE FROM activitylog");
-        recorder->clear();
+        session->recorder.clear();
         open();
     }
     void cleanup()
@@ -135,7 +121,7 @@ private slots:
         QVERIFY(button("next_Btn")->isEnabled());
         QVERIFY(!window->fingerGuide()->isVisible());
         type("ت"); // before Start
-        QCOMPARE(recorder->messages.last().text, QString("Press start button to start training"));
+        QCOMPARE(session->recorder.messages.last().text, QString("Press start button to start training"));
         QCOMPARE(window->currentColumn(), 0);
     }
 
@@ -149,19 +135,19 @@ private slots:
         QCOMPARE(correct(), 10);
         QCOMPARE(wrong(), 0);
         QVERIFY(!window->fingerGuide()->isVisible());
-        QCOMPARE(recorder->messages.last().text, QString("Practise lesson finished, do you want to retrain it?"));
-        QCOMPARE(recorder->messages.last().informative,
+        QCOMPARE(session->recorder.messages.last().text, QString("Practise lesson finished, do you want to retrain it?"));
+        QCOMPARE(session->recorder.messages.last().informative,
                  QString("0 correct characters per minute, 100 % correct, time 0:00."));
         QCOMPARE(logRows().size(), 1);
         QCOMPARE(logRows().first().mid(0, 3), (QStringList{"Practise", "1", "0 0 100 0"}));
         // spaced line: the second letter sits at position 2 of its block
-        QCOMPARE(formatAt(blockOfLine(0), 2).background().color(), QColor(Qt::green));
-        QCOMPARE(formatAt(blockOfLine(1), 7).background().color(), QColor(Qt::green));
+        QCOMPARE(markAt(0, 2), QColor(Qt::green));
+        QCOMPARE(markAt(1, 7), QColor(Qt::green));
         // Start on the finished text (after No) begins it again, as Yes does.
         button("start_Btn_")->click();
         QVERIFY(window->isRunning());
         QCOMPARE(correct(), 0);
-        QCOMPARE(formatAt(blockOfLine(0), 0).background().color(), QColor(Qt::yellow));
+        QCOMPARE(markAt(0, 0), QColor(Qt::yellow));
         type("ت");
         QCOMPARE(correct(), 1);
         button("stop_Btn")->click();
@@ -177,8 +163,8 @@ private slots:
         type("ش"); // expected ت: right index
         QCOMPARE(wrong(), 1);
         QCOMPARE(window->currentColumn(), 1);
-        QCOMPARE(formatAt(blockOfLine(0), 0).background().color(), QColor(Qt::red));
-        QCOMPARE(formatAt(blockOfLine(0), 2).background().color(), QColor(Qt::yellow));
+        QCOMPARE(markAt(0, 0), QColor(Qt::red));
+        QCOMPARE(markAt(0, 2), QColor(Qt::yellow));
         HandView *guide = window->fingerGuide();
         QVERIFY(guide->isVisible());
         QVERIFY(guide->lastCircle());
@@ -201,10 +187,9 @@ private slots:
         button("start_Btn_")->click();
         type("ش");      // expected ت
         type("نبت سم ش"); // expected ك
-        for (int tick = 0; tick < 29; ++tick)
-            window->timercount();
+        ticks(29);
         type("ن");
-        QCOMPARE(recorder->messages.last().informative,
+        QCOMPARE(session->recorder.messages.last().informative,
                  QString("16 correct characters per minute, 80 % correct, time 0:29. Missed most often: ت ك"));
         QCOMPARE(lcd("lcdcorrect")->intValue(), 80);
     }
@@ -260,14 +245,13 @@ private slots:
             button("next_Btn")->click();
         button("start_Btn_")->click();
         type("ت");
-        for (int tick = 0; tick < 20; ++tick)
-            window->timercount();
+        ticks(20);
         type("نبت سم ك");
         window->timercount();
         QVERIFY(lcd("lcdspeed")->intValue() > 0);
         QVERIFY(lcd("lcdcorrect")->intValue() > 0);
         if (reset == "Yes") {
-            recorder->replies.append(QMessageBox::Yes);
+            session->recorder.replies.append(QMessageBox::Yes);
             type("ن");
             QVERIFY(window->isRunning());
         } else {
@@ -296,7 +280,7 @@ private slots:
         useText(2, lines);
         button("next_Btn")->click();
         QVERIFY(window->textView()->document()->size().height() > 3 * window->height());
-        recorder->replies.append(QMessageBox::Yes);
+        session->recorder.replies.append(QMessageBox::Yes);
         button("start_Btn_")->click();
         for (int n = 0; n < 36; ++n) {
             type("تنب سم ك");
@@ -322,8 +306,8 @@ private slots:
         QCOMPARE(window->currentColumn(), 1);
         QVERIFY(!button("next_Btn")->isEnabled());
         // the first character keeps its result; the position stays marked
-        QCOMPARE(formatAt(blockOfLine(0), 0).background().color(), QColor(Qt::green));
-        QCOMPARE(formatAt(blockOfLine(1), 1).background().color(), QColor(Qt::yellow));
+        QCOMPARE(markAt(0, 0), QColor(Qt::green));
+        QCOMPARE(markAt(1, 1), QColor(Qt::yellow));
         Clock::advance(100); // the row differs from the first stop's
         type("ت");
         QCOMPARE(correct(), 4);

@@ -3,7 +3,6 @@
 #include "practice/textprep.h"
 #include "tests/support/coresupport.h"
 
-
 using PracticeText::Lines;
 
 class TestTextPrep : public QObject
@@ -23,17 +22,15 @@ private slots:
     {
         QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("output");
-        QTest::newRow("two letters") << "&#1578;&#1606;" << "تن";
-        QTest::newRow("three digits") << "&#162;x" << "&#162;x";
-        QTest::newRow("five digits") << "&#15780;" << "&#15780;";
-        QTest::newRow("mixed") << "a&#0032;b&#1578;&#12345;" << "a bت&#12345;";
-        QTest::newRow("repeated") << "&#1578;-&#1578;" << "ت-ت";
-        QTest::newRow("code 0") << "&#0000;" << QString(QChar(0xFFFD));
-        QTest::newRow("no semicolon") << "&#1578" << "&#1578";
         // "&#0038;" decodes to "&", which spells "&#1578;" with the text after
         // it; replacing the later reference everywhere decodes that one too
-        QTest::newRow("chained") << "&#0038;#1578;&#1578;" << "تت";
-        QTest::newRow("chained, not found again") << "&#0038;#1578;" << "&#1578;";
+        const QStringList rows[] = {{"two letters", "&#1578;&#1606;", "تن"}, {"three digits", "&#162;x", "&#162;x"},
+            {"five digits", "&#15780;", "&#15780;"}, {"mixed", "a&#0032;b&#1578;&#12345;", "a bت&#12345;"},
+            {"repeated", "&#1578;-&#1578;", "ت-ت"}, {"code 0", "&#0000;", QString(QChar(0xFFFD))},
+            {"no semicolon", "&#1578", "&#1578"}, {"chained", "&#0038;#1578;&#1578;", "تت"},
+            {"chained, not found again", "&#0038;#1578;", "&#1578;"}};
+        for (const QStringList &row : rows)
+            QTest::newRow(qPrintable(row[0])) << row[1] << row[2];
     }
     void references()
     {
@@ -110,9 +107,8 @@ private slots:
     {
         Catalogues::apply("AR_ar_AR");
         Lines lines;
-        QVERIFY(PracticeText::practiceText(0, false, lines).isEmpty());
-        QVERIFY(PracticeText::practiceText(34, false, lines).isEmpty());
-        QVERIFY(PracticeText::practiceText(-5, true, lines).isEmpty());
+        for (int outside : {0, 34, -5})
+            QVERIFY(PracticeText::practiceText(outside, outside < 0, lines).isEmpty());
         QVERIFY(lines.characters.isEmpty());
         Catalogues::apply(QString()); // no catalogue: every slot untranslated
         QCOMPARE(PracticeText::practiceText(33, false, lines), Keys::practiceTextSource(33));

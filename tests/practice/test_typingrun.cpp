@@ -287,10 +287,8 @@ private slots:
         run.tick();
         const QStringList row = run.evaluation("1");
         QCOMPARE(row.size(), 5);
-        QCOMPARE(row[0], QString("Practise"));
-        QCOMPARE(row[1], QString("1"));
         // Tm S P E: 2 s, speed not shown yet, 50 %, (1 wrong + 1 current) / (2 lines + 10 characters)
-        QCOMPARE(row[2], QString("2 0 50 16.6667"));
+        QCOMPARE(row.mid(0, 3), (QStringList{"Practise", "1", "2 0 50 16.6667"}));
         const QStringList keyRows = row[3].split("  ");
         QCOMPARE(keyRows.size(), 4);
         QCOMPARE(keyRows[0], QString("0 ").repeated(13).trimmed());

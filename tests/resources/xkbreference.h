@@ -22,18 +22,14 @@ inline QString fromCode(const QString &hex)
     return QString::fromUcs4(&code, 1);
 }
 
-inline const QHash<QString, QString> &keysymCharacters()
+inline QHash<QString, QString> keysymCharacters()
 {
-    static const QHash<QString, QString> table = [] {
-        QHash<QString, QString> t;
-        const QRegularExpression define(R"(#define XK_(\w+)\s+0x[0-9a-f]+\s+/\*\s*U\+([0-9A-F]+))");
-        auto it = define.globalMatch(readFile("/usr/include/X11/keysymdef.h"));
-        while (it.hasNext()) {
-            const auto m = it.next();
-            t.insert(m.captured(1), fromCode(m.captured(2)));
-        }
-        return t;
-    }();
+    QHash<QString, QString> table;
+    const QRegularExpression define(R"(#define XK_(\w+)\s+0x[0-9a-f]+\s+/\*\s*U\+([0-9A-F]+))");
+    for (auto it = define.globalMatch(readFile("/usr/include/X11/keysymdef.h")); it.hasNext();) {
+        const auto m = it.next();
+        table.insert(m.captured(1), fromCode(m.captured(2)));
+    }
     return table;
 }
 
@@ -49,7 +45,8 @@ inline QString character(const QString &keysym)
         return fromCode(m.captured(1)).normalized(QString::NormalizationForm_KC);
     if (keysym.size() == 1)
         return keysym;
-    return keysymCharacters().value(keysym);
+    static const QHash<QString, QString> keysyms = keysymCharacters();
+    return keysyms.value(keysym);
 }
 
 // xkb key name -> [plain, shift] for one variant of symbols/ara.
