@@ -26,9 +26,16 @@ ClockTimer::~ClockTimer()
     waiting().removeAll(this);
 }
 
+void ClockTimer::setSingleShot(bool singleShot)
+{
+    repeating = !singleShot;
+    timer->setSingleShot(singleShot);
+}
+
 void ClockTimer::start(int ms)
 {
     stop();
+    every = ms;
     if (!Clock::isManual()) {
         timer->start(ms);
         return;
@@ -51,7 +58,10 @@ bool ClockTimer::isActive() const
 
 void ClockTimer::expire()
 {
-    stop();
+    if (!repeating)
+        stop();
+    else if (deadline >= 0)
+        deadline += qMax(every, 1); // the next period, not the next advance: none is skipped
     emit timeout();
 }
 

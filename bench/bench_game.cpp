@@ -1,6 +1,7 @@
 // CPU time of the falling-letters game with all seven slots busy, and its
 // memory before and after a long run of throwing.
 // Usage: bench_game [seconds of CPU measurement] [minutes of memory run]
+#include "app/clocktimer.h"
 #include "bench/benchsupport.h"
 #include "games/fallinggame.h"
 

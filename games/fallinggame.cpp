@@ -1,5 +1,6 @@
 #include "games/fallinggame.h"
 
+#include "app/clocktimer.h"
 #include "keyboard/keyboardmap.h"
 #include "keyboard/scancode.h"
 
@@ -14,7 +15,6 @@
 #include <QLabel>
 #include <QPropertyAnimation>
 #include <QSequentialAnimationGroup>
-#include <QTimer>
 
 FallingGame::Statics game1::shared;
 FallingGame::Statics game2::shared;
@@ -188,13 +188,19 @@ void FallingGame::SplashRemoveBall(int ballnum)
         startgame();
 }
 
+ClockTimer *FallingGame::throwTimer() const
+{
+    return thrower;
+}
+
 void FallingGame::startgame()
 {
     model->start();
     levelLcd->display(model->level());
     if (!thrower) {
-        thrower = new QTimer(this);
-        connect(thrower.data(), &QTimer::timeout, this, &FallingGame::ThrowNewBall);
+        thrower = new ClockTimer(this);
+        thrower->setSingleShot(false);
+        connect(thrower.data(), &ClockTimer::timeout, this, &FallingGame::ThrowNewBall);
     }
     thrower->start(model->interval());
     ThrowNewBall();

@@ -20,7 +20,7 @@ class QGraphicsView;
 class QLCDNumber;
 class QAbstractAnimation;
 class QSequentialAnimationGroup;
-class QTimer;
+class ClockTimer;
 
 // The falling-letters game as a window: it draws the balls of its rules
 // (GameRules) and forwards the throw timer and the typed keys to them.
@@ -40,7 +40,7 @@ public:
     int levelShown() const;
     const GameRules &rules() const { return *model; }
     QGraphicsScene *playfield() const { return scene; }
-    QTimer *throwTimer() const { return thrower; }
+    ClockTimer *throwTimer() const;
     LetterInBox *ball(int slot) const { return slot >= 0 && slot < slotCount ? balls[slot] : nullptr; }
     // Ends the title splash at once, as its last animation would.
     void skipSplash();
@@ -79,8 +79,8 @@ private:
     QLineF leftBorder, rightBorder, bottomBorder, topBorder;
     QPointer<LetterInBox> splash[11];
     QPointer<LetterInBox> balls[slotCount];
-    QPointer<QTimer> thrower;
-    QPointer<QTimer> splashTimer;
+    QPointer<ClockTimer> thrower;
+    QPointer<ClockTimer> splashTimer;
     QPointer<QAbstractAnimation> splashMoves, splashFades;
     int splashRemoved = 0;
     const QString splashText = "typing-game";

@@ -1,5 +1,7 @@
 #include "games/letterinbox.h"
 
+#include "app/clocktimer.h"
+
 #include <QGraphicsScene>
 #include <QGraphicsSceneMouseEvent>
 #include <QPainter>
@@ -57,8 +59,9 @@ void LetterInBox::setNoDot(bool value)
 void LetterInBox::startDrop(int interval)
 {
     if (!dropTimer) {
-        dropTimer = new QTimer(this);
-        connect(dropTimer.data(), &QTimer::timeout, this, &LetterInBox::dropdown_slot);
+        dropTimer = new ClockTimer(this);
+        dropTimer->setSingleShot(false);
+        connect(dropTimer.data(), &ClockTimer::timeout, this, &LetterInBox::dropdown_slot);
     }
     dropTimer->start(interval);
 }
@@ -107,8 +110,9 @@ void LetterInBox::setHit(bool byPlayer)
     playerHit = byPlayer;
     update();
     if (!killTimer) {
-        killTimer = new QTimer(this);
-        connect(killTimer.data(), &QTimer::timeout, this, &LetterInBox::killme_slot);
+        killTimer = new ClockTimer(this);
+        killTimer->setSingleShot(false);
+        connect(killTimer.data(), &ClockTimer::timeout, this, &LetterInBox::killme_slot);
     }
     killTimer->start(killInterval);
 }

@@ -7,7 +7,8 @@
 #include <QGraphicsObject>
 #include <QPainterPath>
 #include <QPointer>
-#include <QTimer>
+
+class ClockTimer;
 
 // One letter in a ball, drawn from its flight (BallFlight): it falls,
 // bounces on the floor a few times and vanishes, unless the player hits it
@@ -60,11 +61,11 @@ private:
     void stopTimers();
 
     Stopwatch born;
-    QPointer<QTimer> dropTimer;
+    QPointer<ClockTimer> dropTimer;
     int number;
     QString letter;
     int diameter = 60;
-    QPointer<QTimer> killTimer;
+    QPointer<ClockTimer> killTimer;
     double angle = 0;
     bool dying = false;
     bool playerHit = false;
