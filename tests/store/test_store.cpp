@@ -99,8 +99,6 @@ private slots:
         }
         QCOMPARE(users(), QStringList{"user1"});
         QCOMPARE(check("user1", Store::defaultPassword), 0);
-        QCOMPARE(QString(Store::defaultPassword).size(), 1);
-        QVERIFY(QString(Store::defaultPassword).at(0).isDigit());
         QVERIFY(recorder->messages.isEmpty());
     }
 
@@ -122,15 +120,14 @@ private slots:
     {
         Inspector(Store::usersDbPath).exec("DROP TABLE activitylog");
         Inspector(Store::usersDbPath).exec("DROP TABLE info");
+        Inspector(Store::usersDbPath).exec("DROP TABLE user");
+        Inspector(Store::usersDbPath).exec("DROP TABLE setting");
         DatabaseFiles::repairUsersDatabase();
         QCOMPARE(declaration(Store::usersDbPath, "activitylog"),
                  QString("CREATE TABLE activitylog(username varchar(255), entrydate DATETIME, topic varchar(50), "
                          "log1 TEXT, log2 TEXT, log3 TEXT, log4 TEXT, log5 TEXT, log6 TEXT)"));
         QCOMPARE(declaration(Store::usersDbPath, "info"), QString("CREATE TABLE info(value varchar(50),parameter varchar(50))"));
         QCOMPARE(Inspector(Store::usersDbPath).value("SELECT count(*) FROM info"), QString("0"));
-        Inspector(Store::usersDbPath).exec("DROP TABLE user");
-        Inspector(Store::usersDbPath).exec("DROP TABLE setting");
-        DatabaseFiles::repairUsersDatabase();
         QCOMPARE(declaration(Store::usersDbPath, "user"), QString("CREATE TABLE user(username varchar(50),password varchar(50))"));
         QCOMPARE(declaration(Store::usersDbPath, "setting"),
                  QString("CREATE TABLE setting(username varchar(255),item varchar(50), setting varchar(50))"));
@@ -266,17 +263,14 @@ private slots:
         dB_Stuff().logActivity("Lesson", "3", "it's 95", "", "", "", "");
         Store::currentUser = "ben";
         dB_Stuff().logActivity("Practise", "1", "a", "b", "c", "d", "e");
-        const auto rows = Inspector(Store::usersDbPath).rows("SELECT * FROM activitylog");
-        QCOMPARE(rows.size(), 3);
-        QCOMPARE(rows[0].mid(2), (QStringList{"Lesson", "3", "it's 95", "", "", "", ""}));
-        QCOMPARE(rows[0], rows[1]);
-        QCOMPARE(rows[0][0], passwordHash("anna"));
-        QCOMPARE(rows[2][0], passwordHash("ben"));
-        QCOMPARE(rows[2].mid(2), (QStringList{"Practise", "1", "a", "b", "c", "d", "e"}));
-        const QDateTime stamp = QDateTime::fromString(rows[0][1], Qt::TextDate);
+        const QStringList lesson{passwordHash("anna"), "Lesson", "3", "it's 95", "", "", "", ""};
+        QCOMPARE(Inspector(Store::usersDbPath).rows("SELECT username, topic, log1, log2, log3, log4, log5, log6 FROM activitylog"),
+                 (QList<QStringList>{lesson, lesson, {passwordHash("ben"), "Practise", "1", "a", "b", "c", "d", "e"}}));
+        const QString written = Inspector(Store::usersDbPath).value("SELECT entrydate FROM activitylog");
+        const QDateTime stamp = QDateTime::fromString(written, Qt::TextDate);
         QVERIFY(stamp.isValid());
         QVERIFY(qAbs(stamp.secsTo(QDateTime::fromString(before, Qt::TextDate))) <= 2);
-        QCOMPARE(rows[0][1].count(':'), 2);
+        QCOMPARE(written.count(':'), 2);
     }
 
     void logWithoutTableIsSilent()
