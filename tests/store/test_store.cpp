@@ -301,8 +301,7 @@ private slots:
     void readOnlyFile()
     {
         ReadOnly guard(Store::usersDbPath);
-        if (!guard.ok)
-            QSKIP("cannot make the file read-only here");
+        QVERIFY(guard.ok);
         QCOMPARE(check("user1", Store::defaultPassword), 0);
         dB_Stuff().createUser("new", passwordHash("x"));
         QVERIFY(recorder->messages.last().text.contains("read-only"));
@@ -314,12 +313,10 @@ private slots:
     void readOnlyFolder()
     {
         ReadOnly guard(Store::dataFolder);
-        if (!guard.ok)
-            QSKIP("cannot make the folder read-only here");
+        QVERIFY(guard.ok);
         Store::currentUser = "anna";
         dB_Stuff().userSetting("AutoCheckUpdate", "2", 1);
-        QVERIFY(!recorder->messages.isEmpty());
-        QVERIFY(recorder->messages.last().text.contains("read-only"));
+        QVERIFY(recorder->texts().join('\n').contains("read-only"));
     }
 
     // A lock taken after the file was opened: the look-up fails, and that
