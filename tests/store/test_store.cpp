@@ -1,7 +1,6 @@
 #include "app/catalogues.h"
 #include "store/passwordhash.h"
 #include "store/tables.h"
-#include "store/usersfile.h"
 #include "tests/store/storefixture.h"
 #include "tests/support/coresupport.h"
 
@@ -348,15 +347,6 @@ private slots:
         QCOMPARE(check("user1", Store::defaultPassword), 0);
     }
 
-    void folderInsteadOfFile()
-    {
-        QVERIFY(QFile::remove(Store::usersDbPath));
-        QVERIFY(QDir().mkdir(Store::usersDbPath));
-        QCOMPARE(check("user1", Store::defaultPassword), 2);
-        QVERIFY(recorder->messages.last().text.contains("This is a folder, not a database file."));
-        QVERIFY(!recorder->messages.last().text.contains("does not exist"));
-    }
-
     // A template whose user table cannot take the default account: the
     // half-made file never takes the target's name.
     void incompleteFileIsNeverInPlace()
@@ -394,7 +384,6 @@ private slots:
         QCOMPARE(listed(store, 2), QStringList());
         QVERIFY(store.failed());
         QVERIFY(recorder->texts().join('\n').contains("damaged"));
-        QVERIFY(UsersFile::problem(Store::usersDbPath).startsWith("The user table of this file is damaged."));
         QCOMPARE(check("user1", Store::defaultPassword), 2); // not a wrong password
     }
 };
