@@ -1,7 +1,6 @@
 #include "app/catalogues.h"
 #include "store/passwordhash.h"
 #include "store/tables.h"
-#include "store/usersfile.h"
 #include "tests/store/storefixture.h"
 #include "tests/support/coresupport.h"
 
@@ -99,8 +98,6 @@ private slots:
         }
         QCOMPARE(users(), QStringList{"user1"});
         QCOMPARE(check("user1", Store::defaultPassword), 0);
-        QCOMPARE(QString(Store::defaultPassword).size(), 1);
-        QVERIFY(QString(Store::defaultPassword).at(0).isDigit());
         QVERIFY(recorder->messages.isEmpty());
     }
 
@@ -122,15 +119,14 @@ private slots:
     {
         Inspector(Store::usersDbPath).exec("DROP TABLE activitylog");
         Inspector(Store::usersDbPath).exec("DROP TABLE info");
+        Inspector(Store::usersDbPath).exec("DROP TABLE user");
+        Inspector(Store::usersDbPath).exec("DROP TABLE setting");
         DatabaseFiles::repairUsersDatabase();
         QCOMPARE(declaration(Store::usersDbPath, "activitylog"),
                  QString("CREATE TABLE activitylog(username varchar(255), entrydate DATETIME, topic varchar(50), "
                          "log1 TEXT, log2 TEXT, log3 TEXT, log4 TEXT, log5 TEXT, log6 TEXT)"));
         QCOMPARE(declaration(Store::usersDbPath, "info"), QString("CREATE TABLE info(value varchar(50),parameter varchar(50))"));
         QCOMPARE(Inspector(Store::usersDbPath).value("SELECT count(*) FROM info"), QString("0"));
-        Inspector(Store::usersDbPath).exec("DROP TABLE user");
-        Inspector(Store::usersDbPath).exec("DROP TABLE setting");
-        DatabaseFiles::repairUsersDatabase();
         QCOMPARE(declaration(Store::usersDbPath, "user"), QString("CREATE TABLE user(username varchar(50),password varchar(50))"));
         QCOMPARE(declaration(Store::usersDbPath, "setting"),
                  QString("CREATE TABLE setting(username varchar(255),item varchar(50), setting varchar(50))"));
@@ -266,17 +262,14 @@ private slots:
         dB_Stuff().logActivity("Lesson", "3", "it's 95", "", "", "", "");
         Store::currentUser = "ben";
         dB_Stuff().logActivity("Practise", "1", "a", "b", "c", "d", "e");
-        const auto rows = Inspector(Store::usersDbPath).rows("SELECT * FROM activitylog");
-        QCOMPARE(rows.size(), 3);
-        QCOMPARE(rows[0].mid(2), (QStringList{"Lesson", "3", "it's 95", "", "", "", ""}));
-        QCOMPARE(rows[0], rows[1]);
-        QCOMPARE(rows[0][0], passwordHash("anna"));
-        QCOMPARE(rows[2][0], passwordHash("ben"));
-        QCOMPARE(rows[2].mid(2), (QStringList{"Practise", "1", "a", "b", "c", "d", "e"}));
-        const QDateTime stamp = QDateTime::fromString(rows[0][1], Qt::TextDate);
+        const QStringList lesson{passwordHash("anna"), "Lesson", "3", "it's 95", "", "", "", ""};
+        QCOMPARE(Inspector(Store::usersDbPath).rows("SELECT username, topic, log1, log2, log3, log4, log5, log6 FROM activitylog"),
+                 (QList<QStringList>{lesson, lesson, {passwordHash("ben"), "Practise", "1", "a", "b", "c", "d", "e"}}));
+        const QString written = Inspector(Store::usersDbPath).value("SELECT entrydate FROM activitylog");
+        const QDateTime stamp = QDateTime::fromString(written, Qt::TextDate);
         QVERIFY(stamp.isValid());
         QVERIFY(qAbs(stamp.secsTo(QDateTime::fromString(before, Qt::TextDate))) <= 2);
-        QCOMPARE(rows[0][1].count(':'), 2);
+        QCOMPARE(written.count(':'), 2);
     }
 
     void logWithoutTableIsSilent()
@@ -307,8 +300,7 @@ private slots:
     void readOnlyFile()
     {
         ReadOnly guard(Store::usersDbPath);
-        if (!guard.ok)
-            QSKIP("cannot make the file read-only here");
+        QVERIFY(guard.ok);
         QCOMPARE(check("user1", Store::defaultPassword), 0);
         dB_Stuff().createUser("new", passwordHash("x"));
         QVERIFY(recorder->messages.last().text.contains("read-only"));
@@ -320,21 +312,24 @@ private slots:
     void readOnlyFolder()
     {
         ReadOnly guard(Store::dataFolder);
-        if (!guard.ok)
-            QSKIP("cannot make the folder read-only here");
+        QVERIFY(guard.ok);
         Store::currentUser = "anna";
         dB_Stuff().userSetting("AutoCheckUpdate", "2", 1);
-        QVERIFY(!recorder->messages.isEmpty());
-        QVERIFY(recorder->messages.last().text.contains("read-only"));
+        QVERIFY(recorder->texts().join('\n').contains("read-only"));
     }
 
     // A lock taken after the file was opened: the look-up fails, and that
     // is not the same as a missing table; every use waits, then says so.
     void lockedFile()
     {
-        dB_Stuff::setBusyTimeout(150);
+        dB_Stuff::setBusyTimeout(20);
         dB_Stuff store;
         QVERIFY(store.openFile(Store::usersDbPath));
+        {
+            QSqlQuery pragma("PRAGMA busy_timeout");
+            QVERIFY(pragma.next());
+            QCOMPARE(pragma.value(0).toInt(), 20); // the injected wait, not the driver's 5 s
+        }
         QCOMPARE(tableState("nosuch"), TableState::Missing);
         LockHolder locker(Store::usersDbPath);
         QVERIFY(locker.locked);
@@ -344,24 +339,8 @@ private slots:
         QCOMPARE(insertRow("activitylog", "(topic)", {"x"}), -1);
         QCOMPARE(createTable("activitylog", "(x TEXT)"), -1);
         store.closeConnection();
-        QElapsedTimer waited;
-        waited.start();
         dB_Stuff().createUser("late", passwordHash("x"));
-        QVERIFY(waited.elapsed() >= 150); // waited for the lock before giving up
         QVERIFY(recorder->messages.last().text.contains("locked by another program"));
-        QCOMPARE(check("user1", Store::defaultPassword), 2);
-        QVERIFY(recorder->messages.last().text.contains("locked by another program"));
-        locker.release();
-        QCOMPARE(check("user1", Store::defaultPassword), 0);
-    }
-
-    void folderInsteadOfFile()
-    {
-        QVERIFY(QFile::remove(Store::usersDbPath));
-        QVERIFY(QDir().mkdir(Store::usersDbPath));
-        QCOMPARE(check("user1", Store::defaultPassword), 2);
-        QVERIFY(recorder->messages.last().text.contains("This is a folder, not a database file."));
-        QVERIFY(!recorder->messages.last().text.contains("does not exist"));
     }
 
     // A template whose user table cannot take the default account: the
@@ -401,7 +380,6 @@ private slots:
         QCOMPARE(listed(store, 2), QStringList());
         QVERIFY(store.failed());
         QVERIFY(recorder->texts().join('\n').contains("damaged"));
-        QVERIFY(UsersFile::problem(Store::usersDbPath).startsWith("The user table of this file is damaged."));
         QCOMPARE(check("user1", Store::defaultPassword), 2); // not a wrong password
     }
 };
