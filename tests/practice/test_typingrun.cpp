@@ -113,7 +113,6 @@ private slots:
         QTest::newRow("shift held on a plain character") << "pc" << "R3_7 R3_8" << "+R3_7" << 0 << 1 << 0 << 1 << false;
         QTest::newRow("shift alone before a shift character") << "pc" << "+R3_6 R3_7" << "42 54" << 0 << 0 << 0 << 0 << false;
         QTest::newRow("shift chord, then shift before a plain one") << "pc" << "+R3_6 R3_7" << "42 +R3_6 54" << 1 << 1 << 0 << 2 << true;
-        QTest::newRow("mac shift chord") << "mac" << "+R4_6 R3_7" << "42 +R4_6 R3_7" << 2 << 0 << 0 << 2 << true;
         QTest::newRow("mac blank shift caption is wrong") << "mac" << "_ R3_7" << "+R3_5" << 0 << 1 << 0 << 1 << false;
         QTest::newRow("lam-alef by one stroke") << "pc" << "R3_5 R3_6 R3_7" << "R4_6" << 2 << 0 << 0 << 2 << false;
         QTest::newRow("lam-alef by two keys") << "pc" << "R3_5 R3_6 R3_7" << "R3_5 R3_6" << 2 << 0 << 0 << 2 << false;
