@@ -73,7 +73,6 @@ private slots:
         QFETCH(QPointF, corner);
         HandView hand(nullptr, 10, 10, 220, 240);
         hand.Show(true);
-        QCOMPARE(hand.view()->width(), 200);
         hand.SLOT_showhandinpop(mirror, finger);
         QVERIFY(hand.lastCircle());
         QCOMPARE(hand.lastCircle()->rect(), QRectF(corner, QSizeF(20, 20)));
@@ -92,16 +91,9 @@ private slots:
         typing.setFocus();
         QVERIFY(QTest::qWaitForWindowActive(&typing));
         HandView hand(nullptr, 10, 10, 220, 240);
-        QSignalSpy visible(&hand, &HandView::handwindowvisiblestate);
         hand.Show(true);
         QVERIFY(hand.isVisible());
         QCOMPARE(QApplication::activeWindow(), &typing);
-        QCOMPARE(visible.takeFirst().at(0).toBool(), true);
-        hand.Show(false);
-        QCOMPARE(visible.takeFirst().at(0).toBool(), false);
-        QSignalSpy destroyed(&hand, &HandView::IGetDestroyed);
-        hand.close();
-        QCOMPARE(destroyed.count(), 1);
     }
 };
 

@@ -51,13 +51,6 @@ class TestPractising : public QObject
         for (QChar c : text)
             TestSupport::typeX11(editor(), keycodeOf(c), QString(c));
     }
-    void key(unsigned scanCode) { TestSupport::typeX11(editor(), TestSupport::x11KeycodeForScanCode(scanCode)); }
-    // A Shift chord as X11 sends it: Shift's own press without the modifier, the key with it.
-    void shifted(unsigned scanCode)
-    {
-        key(42);
-        TestSupport::typeX11(editor(), TestSupport::x11KeycodeForScanCode(scanCode), QString(), Qt::ShiftModifier);
-    }
     bool cursorLineInView() const
     {
         auto *view = window->textView();
@@ -132,9 +125,6 @@ private slots:
         QCOMPARE(window->currentLine(), 1);
         type("بت سم كن");
         QVERIFY(!window->isRunning());
-        QCOMPARE(correct(), 10);
-        QCOMPARE(wrong(), 0);
-        QVERIFY(!window->fingerGuide()->isVisible());
         QCOMPARE(session->recorder.messages.last().text, QString("Practise lesson finished, do you want to retrain it?"));
         QCOMPARE(session->recorder.messages.last().informative,
                  QString("0 correct characters per minute, 100 % correct, time 0:00."));
@@ -157,27 +147,22 @@ private slots:
         QVERIFY(menu->isVisible());
     }
 
-    void wrongKeyShowsTheFingerUntilTheNextCorrectKey()
+    // A wrong key shows the finger guide until the next correct key; closed by hand it comes back.
+    void guideShowsTheMissedFinger()
     {
         button("start_Btn_")->click();
         type("ش"); // expected ت: right index
-        QCOMPARE(wrong(), 1);
-        QCOMPARE(window->currentColumn(), 1);
         QCOMPARE(markAt(0, 0), QColor(Qt::red));
         QCOMPARE(markAt(0, 2), QColor(Qt::yellow));
         HandView *guide = window->fingerGuide();
         QVERIFY(guide->isVisible());
-        QVERIFY(guide->lastCircle());
-        QCOMPARE(guide->lastCircle()->brush().color(), QColor("#859399"));
         QVERIFY(guide->lastCircle()->rect().x() < 100); // right hand: circle on the left side
-        QCOMPARE(practising::fingerStats[1 * 5 + 1].errors, 1);
         type("ن");
         QVERIFY(!guide->isVisible());
         type("ش"); // expected ب: left index, drawn on the mirrored picture's right side
-        QCOMPARE(guide->lastCircle()->brush().color(), QColor("#859399"));
         QCOMPARE(guide->lastCircle()->rect(), QRectF(199 - 150 / 3, 93 / 4, 20, 20));
-        type("ت");
-        type("ش"); // expected space: the thumb, the picture stays
+        guide->close();
+        type("ش"); // expected ت
         QVERIFY(guide->isVisible());
     }
 
@@ -194,38 +179,15 @@ private slots:
         QCOMPARE(lcd("lcdcorrect")->intValue(), 80);
     }
 
-    void guideClosedByHandComesBackAtTheNextMistake()
+    // X11 sends Shift's own press without the modifier, then the key with it: its Shift caption.
+    void shiftChordFromX11()
     {
-        button("start_Btn_")->click();
-        type("ش"); // wrong
-        HandView *guide = window->fingerGuide();
-        QVERIFY(guide->isVisible());
-        guide->close();
-        QVERIFY(!practising::guideVisible);
-        type("ن");
-        type("ش"); // the second wrong key of the run
-        QCOMPARE(wrong(), 2);
-        QVERIFY(practising::guideVisible);
-        QVERIFY(guide->isVisible());
-    }
-
-    // Through the platform layer: Shift + a key types its Shift caption, the lam-alef key two letters.
-    void shiftChordAndLamAlefFromX11()
-    {
-        const QString lamAlef = Keys::caption(Keys::Layer::Plain, "R4_6");
-        useText(2, {Keys::caption(Keys::Layer::Shift, "R3_6") + Keys::caption(Keys::Layer::Plain, "R3_7") + lamAlef,
-                    Keys::caption(Keys::Layer::Shift, "R4_6")});
+        useText(2, {Keys::caption(Keys::Layer::Shift, "R3_6")});
         button("next_Btn")->click();
         button("start_Btn_")->click();
-        shifted(35);
+        TestSupport::typeX11(editor(), TestSupport::x11KeycodeForScanCode(42));
+        TestSupport::typeX11(editor(), TestSupport::x11KeycodeForScanCode(35), QString(), Qt::ShiftModifier);
         QCOMPARE(correct(), 1);
-        QCOMPARE(practising::fingerStats[1 * 5 + 1].correct, 1); // its own key's finger: right index
-        key(36);
-        key(48); // one stroke, two letters
-        QCOMPARE(correct(), 4);
-        QCOMPARE(window->currentLine(), 1);
-        shifted(48);
-        QCOMPARE(wrong(), 0);
         QVERIFY(!window->isRunning());
     }
 
@@ -254,8 +216,7 @@ private slots:
             session->recorder.replies.append(QMessageBox::Yes);
             type("ن");
             QVERIFY(window->isRunning());
-        } else {
-            type("ش");
+        } else { // stopped one short of the end: Start alone would continue
             button("stop_Btn")->click();
             button(qPrintable(reset))->click();
             button("start_Btn_")->click();
@@ -299,11 +260,7 @@ private slots:
         type("تن");
         type("ب");
         button("stop_Btn")->click();
-        QVERIFY(button("start_Btn_")->isEnabled());
-        QVERIFY(button("next_Btn")->isEnabled());
         button("start_Btn_")->click();
-        QCOMPARE(window->currentLine(), 1);
-        QCOMPARE(window->currentColumn(), 1);
         QVERIFY(!button("next_Btn")->isEnabled());
         // the first character keeps its result; the position stays marked
         QCOMPARE(markAt(0, 0), QColor(Qt::green));
@@ -311,7 +268,6 @@ private slots:
         Clock::advance(100); // the row differs from the first stop's
         type("ت");
         QCOMPARE(correct(), 4);
-        QCOMPARE(window->currentColumn(), 2);
         button("stop_Btn")->click();
         button("start_Btn_")->click();
         button("stop_Btn")->click();
@@ -328,11 +284,6 @@ private slots:
         window->show();
         QVERIFY(!button("previous_Btn")->isEnabled());
         QVERIFY(!button("next_Btn")->isEnabled());
-        QCOMPARE(practising::highestLesson, 5);
-        QVERIFY(practising::openedFromLessons);
-        button("start_Btn_")->click();
-        type("ت");
-        button("stop_Btn")->click();
         window->close();
         QVERIFY(viewer.isVisible());
         // a later window from the start menu stops at lesson 5

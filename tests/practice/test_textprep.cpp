@@ -65,9 +65,7 @@ private slots:
         Lines lines;
         const QString html = PracticeText::prepare(paragraph(line), lines);
         QCOMPARE(lines.kinds, QList<int>{kind});
-        QCOMPARE(lines.characters.size(), 1);
-        QCOMPARE(lines.characters[0].size(), typed.size());
-        QCOMPARE(lines.characters[0].join(""), typed);
+        QCOMPARE(lines.characters, QList<QStringList>{typed.split("", Qt::SkipEmptyParts)});
         QVERIFY2(html.contains(shown), qPrintable(html));
     }
 
@@ -109,14 +107,12 @@ private slots:
         Lines lines;
         for (int outside : {0, 34, -5})
             QVERIFY(PracticeText::practiceText(outside, outside < 0, lines).isEmpty());
-        QVERIFY(lines.characters.isEmpty());
-        Catalogues::apply(QString()); // no catalogue: every slot untranslated
-        QCOMPARE(PracticeText::practiceText(33, false, lines), Keys::practiceTextSource(33));
-        QVERIFY(lines.characters.isEmpty());
-        Catalogues::apply("AR_ar_AR");
         QVERIFY(PracticeText::practiceText(1, true, lines).contains("<line>&#"));
+        QVERIFY(lines.characters.isEmpty()); // slots outside and unprocessed texts give no lines
         PracticeText::practiceText(1, false, lines);
         QVERIFY(!lines.characters.isEmpty());
+        Catalogues::apply(QString()); // no catalogue: every slot untranslated
+        QCOMPARE(PracticeText::practiceText(33, false, lines), Keys::practiceTextSource(33));
     }
 
     void hostileInput_data()
