@@ -39,12 +39,9 @@ private slots:
     void x11Keycodes()
     {
         QFETCH(unsigned, keycode);
-        QFETCH(unsigned, scanCode);
-        QFETCH(QString, keyId);
-        QCOMPARE(ScanCodes::fromLinuxKeycode(keycode), scanCode);
         QKeyEvent event(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, keycode, 0, 0, QString("x"));
-        QCOMPARE(ScanCodes::fromEvent(&event), scanCode);
-        QCOMPARE(Keys::keyIdForScanCode(ScanCodes::fromEvent(&event)), keyId);
+        QTEST(ScanCodes::fromEvent(&event), "scanCode");
+        QTEST(Keys::keyIdForScanCode(ScanCodes::fromEvent(&event)), "keyId");
     }
 
     void macVirtualKeys_data()
@@ -62,8 +59,7 @@ private slots:
     void macVirtualKeys()
     {
         QFETCH(unsigned, virtualKey);
-        QFETCH(unsigned, scanCode);
-        QCOMPARE(ScanCodes::fromMacVirtualKey(virtualKey), scanCode);
+        QTEST(ScanCodes::fromMacVirtualKey(virtualKey), "scanCode");
     }
 
     void textFallbackWhenNoNativeCode()

@@ -70,24 +70,24 @@ inline QHash<QString, QStringList> variant(const QString &name)
     return keys;
 }
 
-// Our key identifiers in the order of xkb's key names, row by row.
+// xkb's key names "AE01", "AE02", ...
+inline QStringList numbered(const char *prefix, int count)
+{
+    QStringList names;
+    for (int i = 1; i <= count; ++i)
+        names << QString("%1%2").arg(prefix).arg(i, 2, 10, QChar('0'));
+    return names;
+}
+
+// Our key identifiers and xkb's key names, row by row.
 inline QList<QPair<QString, QString>> keyNames()
 {
+    const QStringList rows[] = {QStringList{"TLDE"} + numbered("AE", 12), numbered("AD", 12),
+                                numbered("AC", 11) + QStringList{"BKSL"}, QStringList{"LSGT"} + numbered("AB", 10)};
     QList<QPair<QString, QString>> names;
-    const auto row = [&](int r, QStringList xkb) {
-        for (int i = 0; i < xkb.size(); ++i)
-            names.append({QString("R%1_%2").arg(r).arg(i + 1), xkb[i]});
-    };
-    const auto numbered = [](const char *prefix, int count) {
-        QStringList l;
-        for (int i = 1; i <= count; ++i)
-            l << QString("%1%2").arg(prefix).arg(i, 2, 10, QChar('0'));
-        return l;
-    };
-    row(1, QStringList{"TLDE"} + numbered("AE", 12));
-    row(2, numbered("AD", 12));
-    row(3, numbered("AC", 11) + QStringList{"BKSL"});
-    row(4, QStringList{"LSGT"} + numbered("AB", 10));
+    for (int r = 0; r < 4; ++r)
+        for (int i = 0; i < rows[r].size(); ++i)
+            names.append({QString("R%1_%2").arg(r + 1).arg(i + 1), rows[r][i]});
     return names;
 }
 
