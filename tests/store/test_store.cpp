@@ -300,7 +300,8 @@ private slots:
     void readOnlyFile()
     {
         ReadOnly guard(Store::usersDbPath);
-        QVERIFY(guard.ok);
+        if (!guard.ok)
+            QSKIP("cannot make the file read-only here");
         QCOMPARE(check("user1", Store::defaultPassword), 0);
         dB_Stuff().createUser("new", passwordHash("x"));
         QVERIFY(recorder->messages.last().text.contains("read-only"));
@@ -312,10 +313,12 @@ private slots:
     void readOnlyFolder()
     {
         ReadOnly guard(Store::dataFolder);
-        QVERIFY(guard.ok);
+        if (!guard.ok)
+            QSKIP("cannot make the folder read-only here");
         Store::currentUser = "anna";
         dB_Stuff().userSetting("AutoCheckUpdate", "2", 1);
-        QVERIFY(recorder->texts().join('\n').contains("read-only"));
+        QVERIFY(!recorder->messages.isEmpty());
+        QVERIFY(recorder->messages.last().text.contains("read-only"));
     }
 
     // A lock taken after the file was opened: the look-up fails, and that
