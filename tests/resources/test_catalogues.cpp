@@ -314,7 +314,7 @@ private slots:
                 texts.append({"game2", t.second});
         QStringList missing;
         for (const auto &t : texts)
-            if (catalogue->translate(t.first.toUtf8(), t.second.toUtf8()).isEmpty())
+            if (catalogue->translate(t.first.toUtf8().constData(), t.second.toUtf8().constData()).isEmpty())
                 missing.append(t.first + ": " + t.second);
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join("\n")));
     }
