@@ -13,10 +13,10 @@ namespace {
 // Scan code of a character of the practice text (standard Arabic PC layout).
 unsigned scanCodeOf(const QString &c)
 {
-    for (unsigned code = 2; code <= 53; ++code)
-        if (Keys::caption(Keys::Layer::Plain, Keys::keyIdForScanCode(code)) == c)
-            return code;
-    return 57;
+    for (const QString &id : Keys::characterKeyIds())
+        if (Keys::caption(Keys::Layer::Plain, id) == c)
+            return Keys::scanCodeForKeyId(id);
+    return Keys::scanCodeForKeyId(QStringLiteral("R5_5"));
 }
 }
 

@@ -29,8 +29,8 @@ QPushButton:pressed {
 )";
 
 namespace {
-const int rowY[] = {12, 47, 82, 117};
-const int rowX[4][13] = {
+const int rowY[Keys::rowCount] = {12, 47, 82, 117};
+const int rowX[Keys::rowCount][Keys::longestRow] = {
     {41, 75, 109, 143, 177, 211, 246, 280, 314, 348, 382, 416, 451},
     {84, 118, 152, 186, 220, 255, 289, 323, 357, 391, 425, 460},
     {94, 128, 162, 196, 230, 265, 299, 333, 367, 401, 435, 470},

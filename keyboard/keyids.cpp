@@ -4,10 +4,15 @@
 
 namespace Keys {
 
-int rowLength(int row)
-{
-    static const int lengths[] = {13, 12, 12, 11};
-    return row >= 1 && row <= rowCount ? lengths[row - 1] : 0;
+namespace {
+// The scan code of every character key, in the order of characterKeyIds().
+const unsigned characterScanCodes[characterKeyCount] = {
+    41, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13,     // R1: the key left of 1, 1 .. =
+    16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, // R2: Q .. ]
+    30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 43, // R3: A .. ', the ISO hash key
+    86, 44, 45, 46, 47, 48, 49, 50, 51, 52, 53,     // R4: the ISO key left of Z, Z .. /
+};
+const unsigned spaceScanCode = 57;
 }
 
 const QStringList &characterKeyIds()
@@ -68,22 +73,11 @@ QString practiceTextSource(int lesson)
 
 QString keyIdForScanCode(unsigned scanCode)
 {
-    if (scanCode == 41)
-        return "R1_1";
-    if (scanCode >= 2 && scanCode <= 13)
-        return idFor(1, scanCode);
-    if (scanCode >= 16 && scanCode <= 27)
-        return idFor(2, scanCode - 15);
-    if (scanCode >= 30 && scanCode <= 40)
-        return idFor(3, scanCode - 29);
-    if (scanCode == 43)
-        return "R3_12";
-    if (scanCode == 86)
-        return "R4_1";
-    if (scanCode >= 44 && scanCode <= 53)
-        return idFor(4, scanCode - 42);
+    for (int i = 0; i < characterKeyCount; ++i)
+        if (characterScanCodes[i] == scanCode)
+            return characterKeyIds().at(i);
     switch (scanCode) {
-    case 57: return "R5_5";
+    case spaceScanCode: return "R5_5";
     case 1: return "ESC";
     case 28: return "Enter";
     case 29: return "Ctrl";
@@ -98,6 +92,14 @@ QString keyIdForScanCode(unsigned scanCode)
     case 0x15B: return "Start";
     default: return QString();
     }
+}
+
+unsigned scanCodeForKeyId(const QString &id)
+{
+    if (id == QLatin1String("R5_5"))
+        return spaceScanCode;
+    const int index = characterKeyIds().indexOf(id);
+    return index >= 0 ? characterScanCodes[index] : 0;
 }
 
 QString keysOfInterestText(int lesson)

@@ -64,14 +64,10 @@ unsigned fromText(const QString &text)
         return 57;
     if (text == "\r" || text == "\n")
         return 28;
-    static const unsigned characterCodes[] = {41, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13,
-                                              16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27,
-                                              30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 43,
-                                              86, 44, 45, 46, 47, 48, 49, 50, 51, 52, 53};
     for (Keys::Layer layer : {Keys::Layer::Plain, Keys::Layer::Shift})
-        for (unsigned code : characterCodes)
-            if (Keys::caption(layer, Keys::keyIdForScanCode(code)) == text)
-                return code;
+        for (const QString &id : Keys::characterKeyIds())
+            if (Keys::caption(layer, id) == text)
+                return Keys::scanCodeForKeyId(id);
     return 0;
 }
 

@@ -1,5 +1,7 @@
 #include "practice/fingers.h"
 
+#include "keyboard/keyids.h"
+
 namespace Fingers {
 
 namespace {
@@ -20,11 +22,10 @@ const Entry row4[] = {L4, L3, L2, L2, L1, R1, R1, R1, R2, R3, R4};
 void assign(int row, int column, int &finger, int &hand)
 {
     const Entry *rows[] = {row1, row2, row3, row4};
-    const int lengths[] = {13, 12, 12, 11};
-    if (row >= 1 && row <= 4) {
+    if (row >= 1 && row <= Keys::rowCount) {
         if (column == 0) {
             hand = Left;
-        } else if (column > lengths[row - 1]) {
+        } else if (column > Keys::rowLength(row)) {
             hand = Right;
         } else if (column > 0) {
             finger = rows[row - 1][column - 1].finger;

@@ -300,7 +300,7 @@ void practising::on_stop_Btn_clicked()
     start_Btn_->setEnabled(true);
     running = false;
     guideActive = true;
-    run.stop();
+    run.updatePercentCorrect();
     if (run.count(TypingRun::Correct) + run.count(TypingRun::Wrong) > 0)
         lcdcorrect->display(run.percentCorrect());
     evaluate();

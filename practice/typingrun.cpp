@@ -187,7 +187,7 @@ void TypingRun::advance(Step &step)
 void TypingRun::tick()
 {
     if (counts[Correct] + counts[Wrong] > 0) {
-        stop();
+        updatePercentCorrect();
         const int ringSpeed = stats.tick(counts[Correct]);
         if (ringSpeed >= 0) {
             shownSpeed = ringSpeed;
@@ -197,7 +197,7 @@ void TypingRun::tick()
     ++elapsedSeconds;
 }
 
-void TypingRun::stop()
+void TypingRun::updatePercentCorrect()
 {
     const int total = counts[Correct] + counts[Wrong];
     if (total > 0)

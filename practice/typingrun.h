@@ -44,8 +44,8 @@ public:
     void resume();
     Step press(const QString &keyName);
     void tick();
-    // A stop: correct % takes in every key typed since the last tick.
-    void stop();
+    // Correct % taken in now, with every key typed since the last tick (a stop).
+    void updatePercentCorrect();
     // The mark changes since the last call, in order.
     QVector<Mark> takeMarks();
 
@@ -58,7 +58,7 @@ public:
     int count(MarkKind kind) const { return counts[kind]; }
     int seconds() const { return elapsedSeconds; }
     // The figures the displays show: correct % as of the last tick, speed
-    // once 20 ticks are in the ring (speedKnown), both 0 before.
+    // once the ring of TypingStats::ringLength ticks is full (speedKnown), both 0 before.
     int percentCorrect() const { return shownPercent; }
     int speed() const { return shownSpeed; }
     bool speedKnown() const { return speedShown; }

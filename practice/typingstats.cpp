@@ -21,8 +21,8 @@ void TypingStats::resetRing()
 
 void TypingStats::resetKeys()
 {
-    for (int row = 0; row < 5; ++row)
-        for (int column = 0; column < 14; ++column) {
+    for (int row = 0; row <= Keys::rowCount; ++row)
+        for (int column = 0; column <= Keys::longestRow; ++column) {
             keyHits[row][column] = 0;
             keyInterval[row][column] = 0;
         }
@@ -32,7 +32,7 @@ void TypingStats::resetKeys()
 
 bool TypingStats::correctKey(int row, int column, int finger, int hand, bool space, qint64 elapsed)
 {
-    const bool counted = row >= 1 && row <= 4 && column >= 1 && column <= 13;
+    const bool counted = row >= 1 && row <= Keys::rowCount && column >= 1 && column <= Keys::longestRow;
     if (counted) {
         if (keyHits[row][column] == 0)
             keyInterval[row][column] = 0;
@@ -57,12 +57,12 @@ void TypingStats::wrongKey(int finger, int hand)
 
 int TypingStats::tick(int correct)
 {
-    if (ringIndex == 20) {
+    if (ringIndex == ringLength) {
         ringIndex = 0;
         ringWrapped = true;
     }
     ringCorrect[ringIndex] = correct;
-    const int previous = ringIndex > 0 ? ringCorrect[ringIndex - 1] : (ringWrapped ? ringCorrect[19] : 0);
+    const int previous = ringIndex > 0 ? ringCorrect[ringIndex - 1] : (ringWrapped ? ringCorrect[ringLength - 1] : 0);
     ringPerMinute[ringIndex] = (correct - previous) * 60;
     ++ringIndex;
     if (!ringWrapped)
@@ -70,7 +70,7 @@ int TypingStats::tick(int correct)
     int sum = 0;
     for (int perMinute : ringPerMinute)
         sum += std::abs(perMinute);
-    return sum / 20;
+    return sum / ringLength;
 }
 
 QString TypingStats::timing(int seconds, int speed, int correctPercent, int wrong, int current, int lineCount,
@@ -84,9 +84,9 @@ QString TypingStats::timing(int seconds, int speed, int correctPercent, int wron
 QString TypingStats::keyIntervals() const
 {
     QStringList rows;
-    for (int row = 1; row <= 4; ++row) {
+    for (int row = 1; row <= Keys::rowCount; ++row) {
         QString text;
-        for (int col = 1; col <= 13; ++col)
+        for (int col = 1; col <= Keys::longestRow; ++col)
             text += (keyHits[row][col] ? number(keyInterval[row][col] / keyHits[row][col]) : QStringLiteral("0")) +
                     QLatin1Char(' ');
         rows.append(text);

@@ -39,13 +39,6 @@ class TestGames : public QObject
             n += item->data(0).toString() == "spirit" ? 1 : 0;
         return n;
     }
-    static unsigned scanCodeOf(const QString &id)
-    {
-        for (unsigned code = 1; code < 89; ++code)
-            if (code != 58 && Keys::keyIdForScanCode(code) == id) // Caps Lock shares the A key's id
-                return code;
-        return 0;
-    }
     // Closes the modal game as soon as it runs.
     static void closeGameWhenShown(QString *className)
     {
@@ -191,7 +184,7 @@ private slots:
         LetterInBox *wanted = game.ball(0)->text() == (shifted ? shift : plain) ? game.ball(0) : game.ball(1);
         LetterInBox *other = wanted == game.ball(0) ? game.ball(1) : game.ball(0);
         QCOMPARE(other->text(), shifted ? plain : shift);
-        const unsigned keycode = TestSupport::x11KeycodeForScanCode(scanCodeOf(key));
+        const unsigned keycode = TestSupport::x11KeycodeForScanCode(Keys::scanCodeForKeyId(key));
         if (shifted)
             TestSupport::typeShiftedX11(&game, keycode);
         else

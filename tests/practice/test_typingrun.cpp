@@ -38,14 +38,6 @@ PracticeText::Lines linesOf(const QString &text)
     return lines;
 }
 
-unsigned scanCodeOf(const QString &id)
-{
-    for (unsigned code = 1; code < 0x160; ++code)
-        if (Keys::keyIdForScanCode(code) == id)
-            return code;
-    return 0;
-}
-
 // Presses the keys of a stroke list; returns the last step.
 TypingRun::Step press(TypingRun &run, const QString &strokes)
 {
@@ -54,7 +46,7 @@ TypingRun::Step press(TypingRun &run, const QString &strokes)
         bool number = false;
         const unsigned code = stroke.toUInt(&number);
         const bool shift = stroke.startsWith('+');
-        step = run.press(ScanCodes::keyName(number ? code : scanCodeOf(stroke.mid(shift ? 1 : 0)), shift));
+        step = run.press(ScanCodes::keyName(number ? code : Keys::scanCodeForKeyId(stroke.mid(shift ? 1 : 0)), shift));
     }
     return step;
 }
@@ -241,7 +233,7 @@ private slots:
         QCOMPARE(run.count(TypingRun::Correct) + run.count(TypingRun::Wrong), 0);
         run.resume();
         press(run, strokes);
-        run.stop();
+        run.updatePercentCorrect();
         QCOMPARE(run.percentCorrect(), percent);
         run.restart();
         QVERIFY(run.evaluation("1")[2].startsWith("0 0 0 "));
