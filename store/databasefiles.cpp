@@ -2,6 +2,7 @@
 
 #include "app/notices.h"
 #include "store/dbstuff.h"
+#include "store/dialect.h"
 #include "store/passwordhash.h"
 #include "store/session.h"
 #include "store/tables.h"
@@ -145,7 +146,7 @@ void repairUsersDatabase()
         return;
     dB_Stuff store;
     if (store.openFile(Store::usersDbPath))
-        Schema::repairUsersTables();
+        StoreDialect::ofConnection().repairUsersTables();
     QSqlDatabase::database(QSqlDatabase::defaultConnection, false).close();
     store.closeConnection();
 }

@@ -1,7 +1,10 @@
 #include "store/dbstuff.h"
 
 #include "app/notices.h"
+#include "store/dialect.h"
 #include "store/passwordhash.h"
+#include "store/serverlocation.h"
+#include "store/serverqueue.h"
 #include "store/session.h"
 #include "store/tables.h"
 #include "store/usernames.h"
@@ -10,6 +13,7 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUuid>
 
 namespace {
 bool added = false;
@@ -18,7 +22,7 @@ int busyMs = 5000;
 
 bool missingTable(const QSqlError &error)
 {
-    return error.databaseText().contains("no such table");
+    return StoreDialect::ofConnection().missingTable(error);
 }
 }
 
@@ -43,8 +47,16 @@ bool dB_Stuff::connectionAdded()
 
 void dB_Stuff::openConnection()
 {
+    openConnection(StoreDialect::sqlite().driver());
+}
+
+// The one default connection, of the driver the database needs.
+void dB_Stuff::openConnection(const QString &driver)
+{
+    if (added && QSqlDatabase::database(QSqlDatabase::defaultConnection, false).driverName() != driver)
+        closeConnection();
     if (!added) {
-        handle = QSqlDatabase::addDatabase("QSQLITE", QSqlDatabase::defaultConnection);
+        handle = QSqlDatabase::addDatabase(driver, QSqlDatabase::defaultConnection);
         added = true;
     } else {
         handle = QSqlDatabase::database(QSqlDatabase::defaultConnection, false);
@@ -68,41 +80,25 @@ void dB_Stuff::closeConnection()
 
 QString dB_Stuff::describe(const QSqlError &error)
 {
-    const QString text = error.databaseText() + ' ' + error.driverText();
-    if (text.contains("not a database") || text.contains("encrypted") || text.contains("malformed") ||
-        text.contains("no such column"))
-        return tr("The file is not a database of this program (it is damaged or of another kind).");
-    if (text.contains("readonly") || text.contains("read-only") || text.contains("unable to open"))
-        return tr("The file or its folder is read-only.");
-    if (text.contains("locked") || text.contains("busy"))
-        return tr("The file is locked by another program.");
-    return error.text();
+    const StoreDialect &first = StoreDialect::ofConnection();
+    const StoreDialect &second = first.isServer() ? StoreDialect::sqlite() : StoreDialect::postgres();
+    QString said = first.describe(error);
+    if (said.isEmpty())
+        said = second.describe(error);
+    return said.isEmpty() ? error.text() : said;
 }
 
 bool dB_Stuff::openFile(const QString &path, QString *problem, bool readOnly)
 {
-    openConnection();
-    db->setDatabaseName(path);
-    db->setConnectOptions(QString("QSQLITE_BUSY_TIMEOUT=%1").arg(busyMs) +
-                          (readOnly ? ";QSQLITE_OPEN_READONLY" : ""));
+    const StoreDialect &dialect = StoreDialect::of(path);
+    openConnection(dialect.driver());
     QString why;
-    if (QFileInfo(path).isDir()) {
-        why = tr("This is a folder, not a database file.");
-    } else if (path.isEmpty() || !QFileInfo(path).isFile()) {
-        why = tr("The file does not exist.");
-    } else if (!db->open()) {
-        why = describe(db->lastError());
-    } else {
-        QSqlQuery probe(*db);
-        if (!probe.exec("SELECT count(*) FROM sqlite_master")) {
-            why = describe(probe.lastError());
-            probe.finish();
-            db->close();
-        }
-    }
+    const bool opened = dialect.open(*db, path, busyMs, readOnly, &why);
     if (problem)
         *problem = why;
-    return why.isEmpty();
+    if (opened && dialect.isServer() && !readOnly)
+        sendQueuedRows(path);
+    return opened;
 }
 
 bool dB_Stuff::openUsers()
@@ -152,7 +148,9 @@ QPointer<QStringListModel> dB_Stuff::loadModel(int which)
     QStringList rows;
     {
         QSqlQuery query(*db);
-        bool ok = query.exec(which == 1 ? "SELECT dBPath from setting" : "SELECT username FROM user");
+        bool ok = query.exec(which == 1 ? QStringLiteral("SELECT dBPath from setting")
+                                         : QStringLiteral("SELECT username FROM \"user\"") +
+                                               StoreDialect::ofConnection().insertionOrder());
         while (ok && query.next())
             rows.append(query.value(0).toString());
         // A missing table is made again by the repair; a lock or damage is
@@ -198,19 +196,22 @@ QString dB_Stuff::infoValue(const QString &parameter, const QString &file)
 bool dB_Stuff::insertNewUser(const QString &name, const QString &hash, QSqlError *failure)
 {
     QSqlQuery query(*db);
-    if (!query.exec("BEGIN IMMEDIATE")) {
-        *failure = query.lastError();
+    for (const QString &begin : StoreDialect::ofConnection().beginUserWrite())
+        if (!failure->isValid() && !query.exec(begin))
+            *failure = query.lastError();
+    if (failure->isValid()) {
+        query.exec(QStringLiteral("ROLLBACK"));
         return false;
     }
     bool exists = false;
     const QString key = UserNames::lookAlikeKey(name);
-    if (query.exec("Select username from user"))
+    if (query.exec("Select username from \"user\""))
         while (!exists && query.next())
             exists = UserNames::lookAlikeKey(query.value(0).toString()) == key;
     else
         *failure = query.lastError();
     if (!exists && !failure->isValid()) {
-        query.prepare("Insert into user(username,password) values (?,?)");
+        query.prepare("Insert into \"user\"(username,password) values (?,?)");
         query.addBindValue(name);
         query.addBindValue(hash);
         if (!query.exec())
@@ -248,7 +249,7 @@ int dB_Stuff::checkPassword(const QString &name, const QString &hash)
     QString stored;
     {
         QSqlQuery query(*db);
-        query.prepare("select password from user where username=?");
+        query.prepare("select password from \"user\" where username=?");
         query.addBindValue(name);
         const bool ok = query.exec();
         if (ok && query.next())
@@ -270,7 +271,7 @@ int dB_Stuff::changePassword(const QString &name, const QString &oldHash, const 
         return 2;
     {
         QSqlQuery query(*db);
-        query.prepare("UPDATE user set password = ? where username=? and password=?");
+        query.prepare("UPDATE \"user\" set password = ? where username=? and password=?");
         query.addBindValue(newHash);
         query.addBindValue(name);
         query.addBindValue(oldHash);
@@ -287,13 +288,13 @@ int dB_Stuff::deleteUser(const QString &name, const QString &password)
         return 1;
     auto countUsers = [this] {
         QSqlQuery query(*db);
-        return query.exec("Select count(*) from user") && query.next() ? query.value(0).toInt() : -1;
+        return query.exec("Select count(*) from \"user\"") && query.next() ? query.value(0).toInt() : -1;
     };
     const int before = countUsers();
     QSqlError failure;
     {
         QSqlQuery query(*db);
-        query.prepare("Delete from user where username=? and password=?");
+        query.prepare("Delete from \"user\" where username=? and password=?");
         query.addBindValue(name);
         query.addBindValue(passwordHash(password));
         if (!query.exec())
@@ -372,15 +373,19 @@ void dB_Stuff::addDatabasePath(const QString &path, const QString &settingsFile)
 void dB_Stuff::logActivity(const QString &topic, const QString &log1, const QString &log2, const QString &log3,
                            const QString &log4, const QString &log5, const QString &log6)
 {
+    const QStringList values{passwordHash(Store::currentUser),
+                             QDateTime::currentDateTime().toString(Qt::TextDate), topic, log1, log2,
+                             log3, log4, log5, log6};
+    if (ServerLocation::isServer(Store::usersDbPath)) {
+        logToServer(values);
+        return;
+    }
     if (!openUsers())
         return;
     {
         QSqlQuery query(*db);
-        query.prepare("Insert into activitylog(username,entrydate,topic,log1,log2,log3,log4,log5,log6) "
-                      "values (?,?,?,?,?,?,?,?,?)");
-        for (const QString &v : {passwordHash(Store::currentUser),
-                                 QDateTime::currentDateTime().toString(Qt::TextDate), topic, log1, log2,
-                                 log3, log4, log5, log6})
+        query.prepare(StoreDialect::sqlite().logInsert());
+        for (const QString &v : values)
             query.addBindValue(v);
         // A missing table stays silent (the login window recreates it); a
         // look-up or write that fails (a lock held past the busy timeout, a
@@ -393,6 +398,51 @@ void dB_Stuff::logActivity(const QString &topic, const QString &log1, const QStr
             reportWriteFailure(query.lastError());
     }
     finish();
+}
+
+QSqlError dB_Stuff::insertServerRow(const QStringList &values)
+{
+    QSqlQuery query(*db);
+    query.prepare(StoreDialect::postgres().logInsert());
+    for (const QString &v : values)
+        query.addBindValue(v);
+    return query.exec() ? QSqlError() : query.lastError();
+}
+
+// A row the server cannot take now waits in the queue file; it is never
+// dropped, and the learner is told where it is.
+void dB_Stuff::logToServer(QStringList values)
+{
+    values.append(QUuid::createUuid().toString(QUuid::WithoutBraces));
+    QString problem;
+    if (openFile(Store::usersDbPath, &problem)) {
+        const QSqlError error = insertServerRow(values);
+        const bool lost = error.isValid() && StoreDialect::postgres().connectionLost(error);
+        if (error.isValid() && !lost)
+            reportWriteFailure(error);
+        if (!lost) {
+            finish();
+            return;
+        }
+        problem = describe(error);
+    }
+    closeConnection();
+    ServerQueue::append({Store::usersDbPath, values});
+    Notices::warning(tr("Error"), tr("The server could not be reached. The result is kept on this computer "
+                                     "and sent when the server answers again.") +
+                                      "\n" + problem);
+}
+
+void dB_Stuff::sendQueuedRows(const QString &location)
+{
+    const QList<ServerQueue::Row> rows = ServerQueue::pending(location);
+    QStringList sent;
+    for (const ServerQueue::Row &row : rows) {
+        if (row.values.size() != 10 || insertServerRow(row.values).isValid())
+            break; // the rest waits for the next connection, in order
+        sent.append(row.values.at(9));
+    }
+    ServerQueue::forget(location, sent);
 }
 
 bool dB_Stuff::logActivityOnce(const QString &key, QString &lastKey, const QString &topic, const QString &log1,

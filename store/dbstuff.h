@@ -47,14 +47,19 @@ public:
     bool logActivityOnce(const QString &key, QString &lastKey, const QString &topic, const QString &log1,
                          const QString &log2, const QString &log3, const QString &log4);
 
-    // Points the connection at a file and checks that it really is an SQLite
-    // database we can read; on failure `problem` says why, in words.
-    // A read-only open never writes to the file, not even a journal.
+    // Points the connection at a users database, a file or a server location
+    // (store/serverlocation.h), and checks that it really is one we can read;
+    // on failure `problem` says why, in words. A read-only open never writes,
+    // not even a journal. Opening a server sends the rows queued for it.
     bool openFile(const QString &path, QString *problem = nullptr, bool readOnly = false);
     static QString describe(const QSqlError &error);
 
 private:
+    void openConnection(const QString &driver);
     bool openUsers();
+    void logToServer(QStringList values);
+    QSqlError insertServerRow(const QStringList &values);
+    void sendQueuedRows(const QString &location);
     void reportWriteFailure(const QSqlError &error);
     void reportReadFailure(const QString &what, const QSqlError &error);
     bool insertNewUser(const QString &name, const QString &hash, QSqlError *failure);

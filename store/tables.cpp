@@ -1,6 +1,7 @@
 #include "store/tables.h"
 
 #include "app/notices.h"
+#include "store/dialect.h"
 
 #include <QCoreApplication>
 #include <QSqlError>
@@ -9,9 +10,8 @@
 TableState tableState(const QString &name, QSqlError *error)
 {
     QSqlQuery query;
-    query.prepare("SELECT name FROM sqlite_master WHERE type =:table AND name = :name ");
-    query.bindValue(":table", "table");
-    query.bindValue(":name", name);
+    query.prepare(StoreDialect::ofConnection().tableLookup());
+    query.addBindValue(name);
     if (!query.exec()) {
         if (error)
             *error = query.lastError();

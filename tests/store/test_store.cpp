@@ -22,16 +22,26 @@ struct ReadOnly {
     bool ok = false;
 };
 
+// What only a users database in a file does (its own declarations, file
+// permissions, locks, damaged pages).
+#define FILE_ONLY()                                                                                \
+    if (server)                                                                                    \
+    QSKIP("about files only")
+
+// Every case runs on a users database file and on a database of a real
+// PostgreSQL server (global data "sqlite" and "postgresql").
 class TestStore : public QObject
 {
     Q_OBJECT
     QTemporaryDir *home = nullptr;
     NoticeRecorder *recorder = nullptr;
+    bool server = false;
 
     QStringList users() const
     {
         QStringList names;
-        for (const auto &r : Inspector(Store::usersDbPath).rows("SELECT username FROM user"))
+        const Inspector db(Store::usersDbPath);
+        for (const auto &r : db.rows("SELECT username FROM \"user\"" + db.order()))
             names.append(r.value(0));
         return names;
     }
@@ -58,12 +68,25 @@ class TestStore : public QObject
     }
 
 private slots:
+    void initTestCase_data()
+    {
+        QTest::addColumn<bool>("onServer");
+        QTest::newRow("sqlite") << false;
+        QTest::newRow("postgresql") << true;
+    }
     void init()
     {
+        QFETCH_GLOBAL(bool, onServer);
+        server = onServer;
         home = new QTemporaryDir;
         freshProfile(*home);
         recorder = new NoticeRecorder;
         QVERIFY(DatabaseFiles::checkFiles() == DatabaseFiles::Startup::Ready);
+        if (server) {
+            QVERIFY2(TestServer::freshDatabase("harfora_store"), "the test server does not answer");
+            Store::usersDbPath = TestServer::location("harfora_store");
+            dB_Stuff().createUser(Store::defaultUser, passwordHash(Store::defaultPassword), true);
+        }
         recorder->clear();
     }
     void cleanup()
@@ -76,6 +99,7 @@ private slots:
 
     void firstStartMakesBothFiles()
     {
+        FILE_ONLY();
         QVERIFY(Store::dataFolder.endsWith("/Orvane/Harfora"));
         QVERIFY(Store::dataFolder.startsWith(home->path()));
         QCOMPARE(Store::usersDbPath, Store::dataFolder + "/Users.dB");
@@ -103,6 +127,7 @@ private slots:
 
     void onlyTheMissingFileIsRemade()
     {
+        FILE_ONLY();
         dB_Stuff().createUser("kept", passwordHash("pw"), true);
         QVERIFY(QFile::remove(Store::settingsDbPath));
         QVERIFY(DatabaseFiles::checkFiles() == DatabaseFiles::Startup::Ready);
@@ -117,6 +142,7 @@ private slots:
 
     void repairUsesRepairDeclarations()
     {
+        FILE_ONLY();
         Inspector(Store::usersDbPath).exec("DROP TABLE activitylog");
         Inspector(Store::usersDbPath).exec("DROP TABLE info");
         Inspector(Store::usersDbPath).exec("DROP TABLE user");
@@ -147,7 +173,8 @@ private slots:
         QCOMPARE(insertRow("extra", "(a, b)", {"it's", "two"}), 1);
         QCOMPARE(insertRow("extra", "(a, b, c)", {"1", "2", "3"}), -1);
         store.closeConnection();
-        QCOMPARE(declaration(Store::usersDbPath, "user"), QString("CREATE TABLE user(username varchar(50), password varchar(50))"));
+        if (!server)
+            QCOMPARE(declaration(Store::usersDbPath, "user"), QString("CREATE TABLE user(username varchar(50), password varchar(50))"));
         QCOMPARE(Inspector(Store::usersDbPath).rows("SELECT a, b FROM extra"), (QList<QStringList>{{"it's", "two"}}));
     }
 
@@ -177,6 +204,36 @@ private slots:
         QCOMPARE(recorder->messages.last().title, QString("Suceed"));
         QCOMPARE(dB_Stuff().deleteUser("user1", Store::defaultPassword), 0);
         QVERIFY(users().isEmpty());
+    }
+
+    // The login list shows accounts in the order they were made, even after
+    // a row was rewritten (a server moves updated rows).
+    void userListKeepsInsertionOrder()
+    {
+        for (const char *name : {"b", "a", "c"})
+            dB_Stuff().createUser(name, passwordHash("x"), true);
+        QCOMPARE(dB_Stuff().changePassword("b", passwordHash("x"), passwordHash("y")), 0);
+        dB_Stuff store;
+        QCOMPARE(listed(store, 2), (QStringList{"user1", "b", "a", "c"}));
+    }
+
+    // Made by the program on first use: the same tables, a version row, and
+    // names unique by a constraint, not only by the program's check.
+    void serverTablesMadeOnFirstUse()
+    {
+        if (!server)
+            QSKIP("about servers only");
+        const Inspector db(Store::usersDbPath);
+        QCOMPARE(db.rows("SELECT value, parameter FROM info"), (QList<QStringList>{{"1", "version"}}));
+        QCOMPARE(db.value("SELECT string_agg(tablename, ',' ORDER BY tablename) FROM pg_tables "
+                          "WHERE schemaname = 'public'"),
+                 QString("activitylog,info,infobase,setting,user"));
+        QCOMPARE(db.value("SELECT string_agg(column_name, ',' ORDER BY ordinal_position) FROM "
+                          "information_schema.columns WHERE table_name = 'activitylog'"),
+                 QString("id,username,entrydate,topic,log1,log2,log3,log4,log5,log6,rowkey"));
+        QCOMPARE(db.value("SHOW server_encoding"), QString("UTF8"));
+        db.exec("INSERT INTO \"user\"(username, password) VALUES ('user1', 'x')");
+        QCOMPARE(db.value("SELECT count(*) FROM \"user\""), QString("1"));
     }
 
     void hostileNames_data()
@@ -223,6 +280,7 @@ private slots:
     }
     void passwordHashes()
     {
+        FILE_ONLY();
         QFETCH(QString, text);
         QFETCH(QString, hash);
         QCOMPARE(passwordHash(text), hash);
@@ -250,6 +308,11 @@ private slots:
         QCOMPARE(listed(store, 2), QStringList{"user1"});
         QCOMPARE(dB_Stuff().infoValue("version", Store::usersDbPath), QString("1"));
         Inspector(Store::usersDbPath).exec("DROP TABLE info");
+        if (server) {
+            // The server's tables are made again as soon as it is opened.
+            QCOMPARE(dB_Stuff().infoValue("version", Store::usersDbPath), QString("1"));
+            return;
+        }
         QCOMPARE(dB_Stuff().infoValue("version", Store::usersDbPath), QString("0"));
         QCOMPARE(recorder->messages.last().text, QString("database file version does not match"));
     }
@@ -263,9 +326,10 @@ private slots:
         Store::currentUser = "ben";
         dB_Stuff().logActivity("Practise", "1", "a", "b", "c", "d", "e");
         const QStringList lesson{passwordHash("anna"), "Lesson", "3", "it's 95", "", "", "", ""};
-        QCOMPARE(Inspector(Store::usersDbPath).rows("SELECT username, topic, log1, log2, log3, log4, log5, log6 FROM activitylog"),
+        const Inspector db(Store::usersDbPath);
+        QCOMPARE(db.rows("SELECT username, topic, log1, log2, log3, log4, log5, log6 FROM activitylog" + db.order()),
                  (QList<QStringList>{lesson, lesson, {passwordHash("ben"), "Practise", "1", "a", "b", "c", "d", "e"}}));
-        const QString written = Inspector(Store::usersDbPath).value("SELECT entrydate FROM activitylog");
+        const QString written = db.value("SELECT entrydate FROM activitylog");
         const QDateTime stamp = QDateTime::fromString(written, Qt::TextDate);
         QVERIFY(stamp.isValid());
         QVERIFY(qAbs(stamp.secsTo(QDateTime::fromString(before, Qt::TextDate))) <= 2);
@@ -277,10 +341,13 @@ private slots:
         Inspector(Store::usersDbPath).exec("DROP TABLE activitylog");
         dB_Stuff().logActivity("Lesson", "1", "", "", "", "", "");
         QVERIFY(recorder->messages.isEmpty());
+        // A server makes the table again before it writes: the row is kept.
+        QCOMPARE(Inspector(Store::usersDbPath).value("SELECT count(*) FROM activitylog"), QString(server ? "1" : ""));
     }
 
     void notADatabase()
     {
+        FILE_ONLY();
         writeFile(Store::usersDbPath, QByteArray(4096, 'x'));
         QCOMPARE(check("user1", Store::defaultPassword), 2);
         QVERIFY(recorder->messages.last().text.contains("not a database"));
@@ -291,6 +358,7 @@ private slots:
 
     void emptyFileIsMadeAnew()
     {
+        FILE_ONLY();
         writeFile(Store::usersDbPath, QByteArray());
         QVERIFY(DatabaseFiles::checkFiles() == DatabaseFiles::Startup::Ready);
         QVERIFY(recorder->messages.last().text.contains(Store::usersDbPath));
@@ -299,6 +367,7 @@ private slots:
 
     void readOnlyFile()
     {
+        FILE_ONLY();
         ReadOnly guard(Store::usersDbPath);
         if (!guard.ok)
             QSKIP("cannot make the file read-only here");
@@ -312,6 +381,7 @@ private slots:
 
     void readOnlyFolder()
     {
+        FILE_ONLY();
         ReadOnly guard(Store::dataFolder);
         if (!guard.ok)
             QSKIP("cannot make the folder read-only here");
@@ -325,6 +395,7 @@ private slots:
     // is not the same as a missing table; every use waits, then says so.
     void lockedFile()
     {
+        FILE_ONLY();
         dB_Stuff::setBusyTimeout(20);
         dB_Stuff store;
         QVERIFY(store.openFile(Store::usersDbPath));
@@ -350,6 +421,7 @@ private slots:
     // half-made file never takes the target's name.
     void incompleteFileIsNeverInPlace()
     {
+        FILE_ONLY();
         QTemporaryDir other;
         const QString bad = other.filePath("bad.dB");
         Inspector(bad).exec("CREATE TABLE user(x TEXT)");
@@ -362,6 +434,7 @@ private slots:
 
     void leftoverPartialFileIsReplaced()
     {
+        FILE_ONLY();
         QVERIFY(QFile::remove(Store::usersDbPath));
         writeFile(Store::usersDbPath + ".part", "half a file");
         QVERIFY(DatabaseFiles::checkFiles() == DatabaseFiles::Startup::Ready);
@@ -377,6 +450,7 @@ private slots:
     }
     void damagedUserTableIsReported()
     {
+        FILE_ONLY();
         QFETCH(bool, pages);
         damageUserTable(Store::usersDbPath, pages);
         dB_Stuff store;
