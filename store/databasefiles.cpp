@@ -147,7 +147,6 @@ void repairUsersDatabase()
     dB_Stuff store;
     if (store.openFile(Store::usersDbPath))
         StoreDialect::ofConnection().repairUsersTables();
-    QSqlDatabase::database(QSqlDatabase::defaultConnection, false).close();
     store.closeConnection();
 }
 }

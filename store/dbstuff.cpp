@@ -17,6 +17,10 @@
 
 namespace {
 bool added = false;
+// A server connection is kept open between operations (a new one costs a
+// network round trip and an authentication each time); it is reused while
+// it is pointed at the same place and still answers.
+bool parked = false;
 // A classroom may share one users database: wait for another writer's lock.
 int busyMs = 5000;
 
@@ -53,8 +57,15 @@ void dB_Stuff::openConnection()
 // The one default connection, of the driver the database needs.
 void dB_Stuff::openConnection(const QString &driver)
 {
-    if (added && QSqlDatabase::database(QSqlDatabase::defaultConnection, false).driverName() != driver)
+    const bool kept = added || parked;
+    if (kept && QSqlDatabase::database(QSqlDatabase::defaultConnection, false).driverName() != driver) {
         closeConnection();
+        dropParked();
+    }
+    if (parked) {
+        parked = false;
+        added = true;
+    }
     if (!added) {
         handle = QSqlDatabase::addDatabase(driver, QSqlDatabase::defaultConnection);
         added = true;
@@ -70,6 +81,13 @@ void dB_Stuff::closeConnection()
         return;
     {
         QSqlDatabase current = QSqlDatabase::database(QSqlDatabase::defaultConnection, false);
+        if (StoreDialect::ofConnection().isServer() && current.isOpen()) {
+            handle = QSqlDatabase();
+            db = nullptr;
+            added = false;
+            parked = true;
+            return;
+        }
         current.close();
     }
     handle = QSqlDatabase();
@@ -127,9 +145,16 @@ void dB_Stuff::reportReadFailure(const QString &what, const QSqlError &error)
 
 void dB_Stuff::finish()
 {
-    if (db)
-        db->close();
     closeConnection();
+}
+
+void dB_Stuff::dropParked()
+{
+    if (!parked)
+        return;
+    QSqlDatabase::database(QSqlDatabase::defaultConnection, false).close();
+    QSqlDatabase::removeDatabase(QSqlDatabase::defaultConnection);
+    parked = false;
 }
 
 QPointer<QStringListModel> dB_Stuff::loadModel(int which)

@@ -19,7 +19,10 @@ public:
     ~dB_Stuff() override;
 
     void openConnection();
+    // Closes and removes the default connection; a server connection that
+    // works stays open for the next operation (dropParked closes it).
     void closeConnection();
+    static void dropParked();
     static bool connectionAdded();
     // How long an operation waits for another program's lock before it
     // fails (5 s); tests shorten it.

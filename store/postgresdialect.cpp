@@ -43,6 +43,7 @@ public:
         const ServerLocation where = ServerLocation::parse(location, why);
         if (!where.valid())
             return false;
+        const QStringList before = parameters(db);
         where.apply(db, connectSeconds, ServerPasswords::of(location));
         // A lock held by another learner's program is waited for as long as
         // a file's; a read-only open refuses every write.
@@ -50,7 +51,11 @@ public:
         if (readOnly)
             settings += QStringLiteral(" -c default_transaction_read_only=on");
         db.setConnectOptions(db.connectOptions() + QStringLiteral(";options='") + settings + QLatin1Char('\''));
-        if (!db.open()) {
+        // A connection kept from the last operation is used again when it
+        // goes to the same place and still answers.
+        if (db.isOpen() && (before != parameters(db) || !QSqlQuery(db).exec(QStringLiteral("SELECT 1"))))
+            db.close();
+        if (!db.isOpen() && !db.open()) {
             *why = describeOrText(db.lastError());
             return false;
         }
@@ -116,6 +121,11 @@ public:
     }
 
 private:
+    static QStringList parameters(const QSqlDatabase &db)
+    {
+        return {db.hostName(), QString::number(db.port()), db.databaseName(), db.userName(), db.password(),
+                db.connectOptions()};
+    }
     QString describeOrText(const QSqlError &error) const
     {
         const QString said = describe(error);

@@ -57,7 +57,6 @@ QString problem(const QString &path)
         why = versionProblem(db);
         if (why.isEmpty())
             why = userTableProblem(db);
-        db.close();
     }
     store.closeConnection();
     return why;

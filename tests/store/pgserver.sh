@@ -6,12 +6,23 @@
 #          database, and a libpq password file (the tests never put a
 #          password in a URI).
 #   stop:  stops the server and removes its folder.
+#   halt, resume: stops the server and starts it again on the same port
+#          (the fault tests: a server that goes away during a session).
 # As root the server runs as the unprivileged user "nobody".
 set -eu
 action=$1 state=$2
 bin=/usr/lib/postgresql/15/bin
 run() { if [ "$(id -u)" -eq 0 ]; then runuser -u nobody -- "$@"; else "$@"; fi; }
 
+if [ "$action" = halt ] || [ "$action" = resume ]; then
+    # shellcheck disable=SC1091
+    . "$state/env"
+    if [ "$action" = halt ]; then
+        run "$bin/pg_ctl" -D "$PGTEST_DIR/data" -m fast -w stop >/dev/null; exit $?
+    fi
+    run "$bin/pg_ctl" -D "$PGTEST_DIR/data" status >/dev/null && exit 0
+    run "$bin/pg_ctl" -D "$PGTEST_DIR/data" -l "$PGTEST_DIR/log" -w -t 30 start >/dev/null; exit $?
+fi
 if [ "$action" = stop ]; then
     [ -f "$state/env" ] || exit 0
     # shellcheck disable=SC1091
@@ -34,6 +45,11 @@ for attempt in 1 2 3 4 5 6 7 8; do
     if run "$bin/pg_ctl" -D "$dir/data" -l "$dir/log" -w -t 30 \
         -o "-p $port -k $dir -c listen_addresses=127.0.0.1 -c fsync=off -c max_connections=120" \
         start >/dev/null 2>&1; then
+        # A restart (resume) keeps the same port and settings.
+        run "$bin/pg_ctl" -D "$dir/data" -m fast -w stop >/dev/null
+        printf "port = %s\nunix_socket_directories = '%s'\nlisten_addresses = '127.0.0.1'\nfsync = off\nmax_connections = 120\n" \
+            "$port" "$dir" | run tee -a "$dir/data/postgresql.conf" >/dev/null
+        run "$bin/pg_ctl" -D "$dir/data" -l "$dir/log" -w -t 30 start >/dev/null
         break
     fi
     port=""

@@ -244,6 +244,13 @@ private slots:
         QTest::newRow("percent") << "50% _off";
         QTest::newRow("arabic") << "مستخدم 'أ'";
         QTest::newRow("long") << QString(10000, QChar('q')) + "'";
+        QTest::newRow("backslashes") << "a\\'b\\\\c\\";
+        QTest::newRow("dollar quotes") << "$$x$$ $tag$y$tag$ $1 ?";
+        QTest::newRow("double quote") << "\"user\"; --";
+        QString controls;
+        for (ushort c = 1; c < 32; ++c)
+            controls.append(QChar(c));
+        QTest::newRow("control characters") << controls + QChar(0x7f) + "'";
     }
     void hostileNames()
     {
