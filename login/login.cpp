@@ -6,10 +6,12 @@
 #include "app/translate.h"
 #include "login/browse.h"
 #include "login/passwordhint.h"
+#include "login/serverdialog.h"
 #include "mainmenu/harforamain.h"
 #include "store/databasefiles.h"
 #include "store/dbstuff.h"
 #include "store/passwordhash.h"
+#include "store/serverlocation.h"
 #include "store/session.h"
 #include "store/usernames.h"
 #include "store/usersfile.h"
@@ -130,6 +132,8 @@ void Login::buildFields()
     logindBList->setObjectName("logindBList");
     loginbrowse = new QPushButton;
     loginbrowse->setObjectName("loginbrowse");
+    loginserver = new QPushButton;
+    loginserver->setObjectName("loginserver");
     label_6 = new QLabel;
     label_6->setObjectName("label_6");
     logincurrentusers = new QComboBox;
@@ -142,6 +146,7 @@ void Login::buildFields()
     grid->addWidget(logindBList, 0, 1);
     grid->addItem(new QSpacerItem(10, 20, QSizePolicy::Fixed), 0, 2);
     grid->addWidget(loginbrowse, 0, 3);
+    grid->addWidget(loginserver, 0, 4);
     grid->addWidget(label_6, 1, 0);
     grid->addWidget(logincurrentusers, 1, 1, 1, 3);
     grid->addWidget(label_2, 2, 0);
@@ -203,7 +208,8 @@ void Login::buildHeader()
 void Login::setTabOrders()
 {
     QWidget::setTabOrder(logindBList, loginbrowse);
-    QWidget::setTabOrder(loginbrowse, logincurrentusers);
+    QWidget::setTabOrder(loginbrowse, loginserver);
+    QWidget::setTabOrder(loginserver, logincurrentusers);
     QWidget::setTabOrder(logincurrentusers, loginpassword);
     QWidget::setTabOrder(loginpassword, logincreateuser);
     QWidget::setTabOrder(logincreateuser, logindeleteuser);
@@ -217,6 +223,8 @@ void Login::setTexts(bool capitalised)
 {
     setWindowTitle(tr("Login"));
     loginbrowse->setText(tr("..."));
+    loginserver->setText(tr("Server"));
+    loginserver->setToolTip(tr("Add a users database on a PostgreSQL server"));
     label_3->setText(tr("Database"));
     label_2->setText(tr("Password"));
     label_6->setText(tr("Username"));
@@ -248,8 +256,10 @@ void Login::loadData(int mode)
         logindBList->addItem("Localhost");
         QPointer<QStringListModel> paths = dB_Stuff().loadModel(1);
         for (const QString &path : paths->stringList())
-            if (QFileInfo(QDir::toNativeSeparators(path)).isFile() && path.toLower().endsWith(".db"))
-                logindBList->addItem(path);
+            if (ServerLocation::isServer(path) ? ServerLocation::parse(path).valid()
+                                               : QFileInfo(QDir::toNativeSeparators(path)).isFile() &&
+                                                     path.toLower().endsWith(".db"))
+                addDatabaseEntry(path);
         delete paths;
     } else if (mode == 2) {
         // Parented to the combo box, the previous model is deleted by setModel.
@@ -298,7 +308,9 @@ QString Login::acceptedNewName(const QString &typed)
 
 void Login::on_logindBList_currentIndexChanged(int index)
 {
-    const QString entry = logindBList->itemText(index);
+    // A server is listed by its host and database; the item keeps its URI.
+    const QString entry = logindBList->itemData(index).toString().isEmpty() ? logindBList->itemText(index)
+                                                                            : logindBList->itemData(index).toString();
     if (index < 0)
         return;
     Store::usersDbPath = entry == "Localhost" ? QDir::toNativeSeparators(Store::dataFolder + "/" + "Users.dB")
@@ -482,5 +494,44 @@ void Login::addBrowsedFile(const QString &path)
         return;
     }
     dB_Stuff().addDatabasePath(path, Store::settingsDbPath);
+    logindBList->setCurrentIndex(logindBList->count() - 1);
+}
+
+// Files are listed by their path, servers by host and database name.
+void Login::addDatabaseEntry(const QString &location)
+{
+    if (ServerLocation::isServer(location))
+        logindBList->addItem(ServerLocation::parse(location).label(), location);
+    else
+        logindBList->addItem(location);
+}
+
+void Login::on_loginserver_clicked()
+{
+    QString location;
+    {
+        ServerDialog dialog(this);
+        if (dialog.exec() != QDialog::Accepted || dialog.location().isEmpty())
+            return;
+        location = dialog.location();
+    }
+    addServerDatabase(location);
+}
+
+// Stored only once the server answered and holds a users database; a
+// server that cannot be reached leaves the list as it was.
+void Login::addServerDatabase(const QString &location)
+{
+    if (logindBList->findData(location) >= 0) {
+        Messages::information(nullptr, tr("Already Exist"), tr("Selected file already exists in the drop list"));
+        return;
+    }
+    const QString problem = ServerDialog::check(location, this);
+    if (!problem.isEmpty()) {
+        Messages::warning(nullptr, tr("Error"), problem);
+        return;
+    }
+    dB_Stuff().addDatabasePath(location, Store::settingsDbPath);
+    addDatabaseEntry(location);
     logindBList->setCurrentIndex(logindBList->count() - 1);
 }
