@@ -12,7 +12,7 @@ namespace PracticeText {
 namespace {
 const QRegularExpression &referencePattern()
 {
-    static const QRegularExpression re("&#([0-9]){4};");
+    static const QRegularExpression re(QStringLiteral("&#([0-9]){4};"));
     return re;
 }
 
@@ -25,7 +25,7 @@ QChar referenceChar(const QStringRef &match)
 // Characters that can form part of another reference once decoded.
 bool buildsReferences(QChar c)
 {
-    return c == '&' || c == '#' || c == ';' || c.isDigit();
+    return c == QLatin1Char('&') || c == QLatin1Char('#') || c == QLatin1Char(';') || c.isDigit();
 }
 
 // Texts from the catalogue are a few kilobytes. These bounds only stop
