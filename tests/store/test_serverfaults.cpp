@@ -1,4 +1,5 @@
 #include "store/passwordhash.h"
+#include "store/serverlocation.h"
 #include "store/serverqueue.h"
 #include "tests/store/storefixture.h"
 #include "tests/support/coresupport.h"
@@ -132,6 +133,32 @@ private slots:
         dB_Stuff().logActivity("Practise", "next", "", "", "", "", "");
         QCOMPARE(count("SELECT string_agg(log1, ',' ORDER BY id) FROM activitylog"), QString("sent,next"));
         QVERIFY(!QFileInfo::exists(ServerQueue::file()));
+    }
+
+    // A lab role with select, insert, update and delete on the tables and
+    // nothing else does every account, setting and log operation.
+    void roleWithTableRightsOnlyIsEnough()
+    {
+        QVERIFY(dB_Stuff().infoValue("version", Store::usersDbPath) == "1"); // tables made as administrator
+        QVERIFY(TestServer::admin({"DROP ROLE IF EXISTS lab_learner", "CREATE ROLE lab_learner LOGIN PASSWORD 'lab'"}));
+        Inspector(Store::usersDbPath).exec("GRANT SELECT, INSERT, UPDATE, DELETE ON ALL TABLES IN SCHEMA public TO lab_learner");
+        const QString learner = QString(Store::usersDbPath).replace("user=harfora_admin", "user=lab_learner");
+        const QString admin = Store::usersDbPath;
+        ServerPasswords::remember(learner, "lab");
+        Store::usersDbPath = learner;
+        dB_Stuff().createUser("lina", passwordHash("pw"), true);
+        QCOMPARE(dB_Stuff().checkPassword("lina", passwordHash("pw")), 0);
+        QCOMPARE(dB_Stuff().changePassword("lina", passwordHash("pw"), passwordHash("new")), 0);
+        Store::currentUser = "lina";
+        dB_Stuff().userSetting("AutoCheckUpdate", "2", 1);
+        QCOMPARE(dB_Stuff().userSetting("AutoCheckUpdate", "0", 1), QString("2"));
+        dB_Stuff().logActivity("Practise", "1", "", "", "", "", "");
+        QCOMPARE(dB_Stuff().deleteUser("lina", "new"), 0);
+        QCOMPARE(recorder->texts(), QStringList{"Username removed successfully"});
+        dB_Stuff::dropParked();
+        Store::usersDbPath = admin;
+        QCOMPARE(count("SELECT count(*) FROM activitylog"), QString("1"));
+        QVERIFY(TestServer::admin({"DROP DATABASE harfora_faults WITH (FORCE)", "DROP ROLE lab_learner"}));
     }
 
     void unreachableIsSaidWithinFiveSeconds_data()
