@@ -1,0 +1,90 @@
+#!/bin/bash
+# Two lab machines and one classroom server: two instances of the real
+# program, each on its own X server with its own HOME, register the same
+# PostgreSQL database, the same learner logs in on each and types a practice
+# line; both runs must be on the server.
+# Usage: run_e2e_server.sh HARFORA XCLOSE SHOT-FOLDER PGSERVER-SCRIPT
+set -u
+HARFORA=$1 XCLOSE=$2 SHOTS=$3 PGSERVER=$4
+source "$(dirname "$0")/e2elib.sh"
+
+# --- the server, its tables and the learner's account ------------------
+state=$(mktemp -d)
+bash "$PGSERVER" start "$state" || fail "the test server starts"
+# shellcheck disable=SC1091
+. "$state/env"
+export PGPASSFILE=$PGTEST_PASSFILE
+psql() { "$PGTEST_BIN/psql" -X -q -t -A "$@"; }
+URI=${PGTEST_URI/\/postgres\?//classroom?}
+psql "$PGTEST_URI" -c "CREATE DATABASE classroom" || fail "the classroom database is made"
+psql "$URI" -v ON_ERROR_STOP=1 -f "$(dirname "$0")/../../resources/db/postgresql.sql" || fail "the schema script runs"
+psql "$URI" -c "INSERT INTO \"user\"(username, password) VALUES ('lina', md5('pw'))"
+server_sql() { psql "$URI" -c "$1"; }
+
+# --- the second machine: another X server and HOME ---------------------
+DISPLAY_A=$DISPLAY HOME_A=$HOME
+HOME_B=$(mktemp -d)
+displayfile_b=$(mktemp)
+Xvfb -displayfd 3 -screen 0 ${SCREEN_W}x${SCREEN_H}x24 -nolisten tcp 3>"$displayfile_b" 2>/dev/null &
+XVFB_B=$!
+for _ in $(seq 50); do [ -s "$displayfile_b" ] && break; sleep 0.1; done
+DISPLAY_B=":$(cat "$displayfile_b")"
+APP_B=""
+trap 'cleanup; [ -n "$APP_B" ] && kill $APP_B 2>/dev/null; kill $XVFB_B 2>/dev/null;
+      rm -rf "$HOME_B" "$displayfile_b"; bash "$PGSERVER" stop "$state"; rm -rf "$state"' EXIT
+
+# session NAME: on the current display and HOME, register the server, log in
+# as lina, type the first practice line, stop; leaves the program running.
+session() {
+    local name=$1
+    "$HARFORA" >"$SHOTS/harfora-$name.log" 2>&1 &
+    LAST_APP=$!
+    local login dialog menu practice
+    login=$(window Login) || fail "$name: the login window appears"
+    sleep 0.5
+    click "$login" 560 118
+    dialog=$(window "Server database") || fail "$name: the server dialog opens"
+    xdotool type --delay 20 "$URI"
+    sleep 0.3
+    shot "$name-server-dialog"
+    keys Return
+    gone "Server database" || fail "$name: the server dialog closes"
+    sleep 0.5
+    shot "$name-login-on-server"
+    check "$name: the server is in the machine's own Setting.dB" \
+        test "$(sqlite3 "$DATA/Setting.dB" 'SELECT dBpath FROM setting')" = "$URI"
+    click "$login" 380 209
+    xdotool type pw
+    keys Return
+    menu=$(window "Harfora Start Menu") || fail "$name: lina logs in against the server"
+    sleep 0.3
+    click "$menu" 295 45
+    practice=$(window Dialog) || fail "$name: the practice window opens"
+    sleep 0.3
+    click "$practice" 295 554
+    xdotool mousemove --window "$practice" 400 300
+    keys a a space s space d d space f f
+    sleep 1.3
+    shot "$name-practice"
+    click "$practice" 180 554
+    sleep 0.5
+}
+
+DATA_A=$DATA
+session machine-a
+APP=$LAST_APP
+check "machine A's run is on the server" \
+    test "$(server_sql "SELECT count(*) FROM activitylog WHERE topic='Practise' AND username=md5('lina')")" = 1
+
+export DISPLAY=$DISPLAY_B HOME=$HOME_B
+DATA="$HOME/.local/share/Velmonde/Harfora/Orvane/Harfora"
+session machine-b
+APP_B=$LAST_APP
+check "both runs are on the server" \
+    test "$(server_sql "SELECT count(*) FROM activitylog WHERE topic='Practise' AND username=md5('lina')")" = 2
+check "the two runs have their own row ids" \
+    test "$(server_sql "SELECT count(DISTINCT rowkey) FROM activitylog")" = 2
+check "neither machine's own Users.dB got a row" \
+    test "$(sqlite3 "$DATA_A/Users.dB" 'SELECT count(*) FROM activitylog')$(sqlite3 "$DATA/Users.dB" 'SELECT count(*) FROM activitylog')" = 00
+check "no row waits in a queue" test ! -e "$DATA_A/ServerQueue.txt" -a ! -e "$DATA/ServerQueue.txt"
+echo "$passed passed, 0 failed"
