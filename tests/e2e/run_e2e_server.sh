@@ -40,7 +40,8 @@ session() {
     "$HARFORA" >"$SHOTS/harfora-$name.log" 2>&1 &
     LAST_APP=$!
     local login dialog menu practice
-    login=$(window Login) || fail "$name: the login window appears"
+    # a busy machine (seven builds at once) may take longer than one wait
+    login=$(window Login || window Login || window Login) || fail "$name: the login window appears"
     sleep 0.5
     click "$login" 560 118
     dialog=$(window "Server database") || fail "$name: the server dialog opens"
@@ -56,10 +57,10 @@ session() {
     click "$login" 380 209
     xdotool type pw
     keys Return
-    menu=$(window "Harfora Start Menu") || fail "$name: lina logs in against the server"
+    menu=$(window "Harfora Start Menu" || window "Harfora Start Menu") || fail "$name: lina logs in against the server"
     sleep 0.3
     click "$menu" 295 45
-    practice=$(window Dialog) || fail "$name: the practice window opens"
+    practice=$(window Dialog || window Dialog) || fail "$name: the practice window opens"
     sleep 0.3
     click "$practice" 295 554
     xdotool mousemove --window "$practice" 400 300
