@@ -15,7 +15,7 @@ Xvfb xauth xdotool import convert sqlite3 chattr appstreamcli hunspell runuser"
 FILES="/usr/share/X11/xkb/symbols/ara /usr/share/hunspell/ar.dic /usr/share/qt5/translations/qtbase_ar.qm
 $(qmake_plugins=$(sed -n 's/^Qt5Core_DIR:PATH=//p' "$cache"); echo "${qmake_plugins%/cmake/Qt5Core}/qt5/plugins/sqldrivers/libqsqlite.so")
 $(qmake_plugins=$(sed -n 's/^Qt5Core_DIR:PATH=//p' "$cache"); echo "${qmake_plugins%/cmake/Qt5Core}/qt5/plugins/sqldrivers/libqsqlpsql.so")
-/usr/lib/postgresql/15/bin/initdb /usr/lib/postgresql/15/bin/pg_ctl /usr/lib/postgresql/15/bin/postgres
+/usr/lib/postgresql/15/bin/initdb /usr/lib/postgresql/15/bin/pg_ctl /usr/lib/postgresql/15/bin/postgres /usr/lib/postgresql/15/bin/psql
 /usr/share/fonts/truetype/noto/NotoNaskhArabic-Regular.ttf /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
 
 paths=()

@@ -73,19 +73,23 @@ bool fillCopy(const QString &copy, bool users, bool settings)
         store.closeConnection();
         return false;
     }
-    QSqlDatabase db = QSqlDatabase::database(QSqlDatabase::defaultConnection, false);
-    bool ok = db.transaction();
-    if (users) {
-        fillUsersTables();
-        ok = ok && insertRow("user", "(username,password)",
-                             {QString::fromLatin1(Store::defaultUser), passwordHash(Store::defaultPassword)}) == 1;
-    } else if (settings) {
-        fillSettingsTables();
+    bool ok = false;
+    {
+        // Released before the connection is removed.
+        QSqlDatabase db = QSqlDatabase::database(QSqlDatabase::defaultConnection, false);
+        ok = db.transaction();
+        if (users) {
+            fillUsersTables();
+            ok = ok && insertRow("user", "(username,password)",
+                                 {QString::fromLatin1(Store::defaultUser), passwordHash(Store::defaultPassword)}) == 1;
+        } else if (settings) {
+            fillSettingsTables();
+        }
+        ok = ok && db.commit();
+        if (!ok)
+            db.rollback();
+        db.close();
     }
-    ok = ok && db.commit();
-    if (!ok)
-        db.rollback();
-    db.close();
     store.closeConnection();
     return ok;
 }
