@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QHash>
 #include <QSet>
+#include <algorithm>
 #include <random>
 
 namespace {
@@ -91,13 +92,22 @@ WeakKeyText::WeakKeyText(const KeyConfidence &confidence, const QStringList &rea
 {
     if (!confidence.hasKeystrokes())
         return;
+    // most words are made of one-letter captions alone: a set look-up each
+    QSet<QChar> singles;
+    for (const QString &c : reached)
+        if (c.size() == 1)
+            singles.insert(c.at(0));
+    const auto fits = [&](const QString &word) {
+        return std::all_of(word.begin(), word.end(), [&](QChar c) { return singles.contains(c); }) ||
+               typeable(word, reached);
+    };
     QHash<QChar, double> unsure;
     for (const QString &c : confidence.focus())
         unsure[c.at(0)] = std::max(0.05, 1 - confidence.confidence(c));
     const auto confused = confidence.confusions(confusionCount);
     QSet<QString> seen;
     for (const QString &word : vocabulary) {
-        if (word.size() < 2 || word.size() > longestWord || seen.contains(word) || !typeable(word, reached))
+        if (word.size() < 2 || word.size() > longestWord || seen.contains(word) || !fits(word))
             continue;
         seen.insert(word);
         double focusScore = 0;
