@@ -134,13 +134,24 @@ private slots:
         QCOMPARE(after.focus().value(0), QStringLiteral("ك"));
     }
 
-    // A common confusion draws the words of its expected letter more often.
-    void confusionsWeighWords()
+    // The words of an unsure focus key, and of the expected letter of a common
+    // confusion, are drawn more often.
+    void wordWeights()
     {
         Catalogues::apply(QStringLiteral("AR_ar_AR"));
         const QStringList reached = WeakKeyText::captionsReached(3);
         Keystrokes k = steadyRun(reached, {{QStringLiteral("ط"), typed(10, 10, 900)}});
         const WeakKeyText plain(KeyConfidence(k, reached), reached, WeakKeyText::vocabulary());
+        double with = 0, without = 0;
+        int withCount = 0;
+        for (const QString &word : plain.candidates()) {
+            const bool holds = word.contains(QStringLiteral("ط"));
+            (holds ? with : without) += plain.weight(word);
+            withCount += holds ? 1 : 0;
+        }
+        QVERIFY(withCount > 10);
+        QVERIFY2(with / withCount > 3 * without / (plain.candidates().size() - withCount),
+                 qPrintable(QStringLiteral("%1 against %2").arg(with / withCount).arg(without / (plain.candidates().size() - withCount))));
         k.confusions[{QStringLiteral("م"), QStringLiteral("ن")}] = 25;
         const WeakKeyText confused(KeyConfidence(k, reached), reached, WeakKeyText::vocabulary());
         int checked = 0;
