@@ -3,9 +3,12 @@
   content/tests/texts.txt          level-test texts: "[text]" starts one, its lines are paragraphs
   content/practice/vocabulary.txt  words for weak-key practice, beside the course's own words
 
-Context "TypingTest": source test_source(n) holds text n set in lines as the practice texts are.
+Context "TypingTest": source test_source(n) holds text n set in lines as the practice texts are,
+each line a "<line>" paragraph, its characters as they are (character references would make
+every catalogue half a megabyte larger, and the practice preparation reads both).
 Context "WeakKeys": source "vocabulary" holds the words the layout types, space-separated.
 """
+import html
 import os
 import re
 import sys
@@ -49,6 +52,11 @@ def test_texts(content, captions, flow, typeable):
     return texts
 
 
+def test_html(lines):
+    paragraphs = "".join(f'<p align="right" dir="rtl"><line>{html.escape(line, quote=False)}</p>\n' for line in lines)
+    return f'<html><body dir="rtl">\n{paragraphs}</body></html>'
+
+
 def words_of(text):
     """The Arabic words of a text, vowel marks and tatweel taken out."""
     bare = "".join(c for c in text if unicodedata.category(c) != "Mn" and c != TATWEEL)
@@ -71,10 +79,10 @@ def vocabulary(content, captions, typeable):
     return words
 
 
-def messages(content, layout, flow, typeable, practice_html):
+def messages(content, layout, flow, typeable):
     """(context, source, translation) of the level-test texts and the vocabulary for one layout."""
     captions = [c for pair in layout.values() for c in pair if c.strip()] + [" "]
-    out = [("TypingTest", test_source(n), practice_html(lines))
+    out = [("TypingTest", test_source(n), test_html(lines))
            for n, lines in enumerate(test_texts(content, captions, flow, typeable), 1)]
     out.append(("WeakKeys", "vocabulary", " ".join(vocabulary(content, captions, typeable))))
     return out
