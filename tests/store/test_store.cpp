@@ -5,6 +5,7 @@
 #include "tests/support/coresupport.h"
 
 #include <QSqlError>
+#include <sys/stat.h>
 #include <unistd.h>
 
 // Makes a file or folder unwritable even for root (immutable attribute).
@@ -344,6 +345,38 @@ private slots:
         store.closeConnection();
         dB_Stuff().createUser("late", passwordHash("x"));
         QVERIFY(recorder->messages.last().text.contains("locked by another program"));
+    }
+
+    // Made for their owner alone, even where the umask would share them.
+    void newFilesAreTheOwnersOnly_data()
+    {
+        QTest::addColumn<bool>("users");
+        QTest::newRow("Users.dB") << true;
+        QTest::newRow("Setting.dB") << false;
+    }
+    void newFilesAreTheOwnersOnly()
+    {
+        QFETCH(bool, users);
+        const QString file = users ? Store::usersDbPath : Store::settingsDbPath;
+        QVERIFY(QFile::remove(file));
+        const mode_t previous = umask(0);
+        const bool ready = DatabaseFiles::checkFiles() == DatabaseFiles::Startup::Ready;
+        umask(previous);
+        QVERIFY(ready);
+        const auto everyone = QFileDevice::Permissions(0x7777);
+        QCOMPARE(QFile::permissions(file) & everyone,
+                 QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser);
+    }
+
+    // What the owner chose for an existing file stays, through start and writes.
+    void existingFileKeepsItsMode()
+    {
+        const auto chosen = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+                            QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::WriteGroup;
+        QVERIFY(QFile::setPermissions(Store::usersDbPath, chosen));
+        QVERIFY(DatabaseFiles::checkFiles() == DatabaseFiles::Startup::Ready);
+        dB_Stuff().createUser("Hala", passwordHash("x"), true);
+        QCOMPARE(QFile::permissions(Store::usersDbPath) & QFileDevice::Permissions(0x7777), chosen);
     }
 
     // A template whose user table cannot take the default account: the
