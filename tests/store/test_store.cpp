@@ -154,30 +154,74 @@ private slots:
 
     void accounts()
     {
-        dB_Stuff().createUser("User1", passwordHash("abc"));
+        dB_Stuff().createUser("Rami", passwordHash("abc"));
         QCOMPARE(recorder->texts(), QStringList{"New username has been created"});
-        dB_Stuff().createUser("user1", passwordHash("other"));
+        dB_Stuff().createUser("Rami", passwordHash("other"));
         QCOMPARE(recorder->messages.last().text, QString("Username already exists"));
-        QCOMPARE(users(), (QStringList{"user1", "User1"}));
+        QCOMPARE(users(), (QStringList{"user1", "Rami"}));
         QCOMPARE(check("user1", Store::defaultPassword), 0);
-        QCOMPARE(check("User1", "abc"), 0);
-        QCOMPARE(check("User1", "ABC"), 1);
+        QCOMPARE(check("Rami", "abc"), 0);
+        QCOMPARE(check("Rami", "ABC"), 1);
         QCOMPARE(check("nobody", ""), 1);
 
-        QCOMPARE(dB_Stuff().changePassword("User1", passwordHash("wrong"), passwordHash("new")), 1);
-        QCOMPARE(check("User1", "abc"), 0);
-        QCOMPARE(dB_Stuff().changePassword("User1", passwordHash("abc"), passwordHash("new")), 0);
-        QCOMPARE(check("User1", "abc"), 1);
-        QCOMPARE(check("User1", "new"), 0);
+        QCOMPARE(dB_Stuff().changePassword("Rami", passwordHash("wrong"), passwordHash("new")), 1);
+        QCOMPARE(check("Rami", "abc"), 0);
+        QCOMPARE(dB_Stuff().changePassword("Rami", passwordHash("abc"), passwordHash("new")), 0);
+        QCOMPARE(check("Rami", "abc"), 1);
+        QCOMPARE(check("Rami", "new"), 0);
 
         recorder->clear();
-        QCOMPARE(dB_Stuff().deleteUser("User1", "abc"), 1);
+        QCOMPARE(dB_Stuff().deleteUser("Rami", "abc"), 1);
         QCOMPARE(recorder->messages.last().text, QString("False password"));
-        QCOMPARE(users(), (QStringList{"user1", "User1"}));
-        QCOMPARE(dB_Stuff().deleteUser("User1", "new"), 0);
+        QCOMPARE(users(), (QStringList{"user1", "Rami"}));
+        QCOMPARE(dB_Stuff().deleteUser("Rami", "new"), 0);
         QCOMPARE(recorder->messages.last().title, QString("Suceed"));
         QCOMPARE(dB_Stuff().deleteUser("user1", Store::defaultPassword), 0);
         QVERIFY(users().isEmpty());
+    }
+
+    // The login list could not tell such names apart: the stored row stays as it was.
+    void nameDifferingOnlyInCaseIsRefused_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("capital first") << "Sara";
+        QTest::newRow("all capitals") << "SARA";
+        QTest::newRow("mixed, blanks around") << " sArA ";
+    }
+    void nameDifferingOnlyInCaseIsRefused()
+    {
+        QFETCH(QString, name);
+        dB_Stuff().createUser("sara", passwordHash("s"), true);
+        recorder->clear();
+        dB_Stuff().createUser(name.trimmed(), passwordHash("other"));
+        QCOMPARE(recorder->texts(), QStringList{"Username already exists"});
+        QCOMPARE(users(), (QStringList{"user1", "sara"}));
+        QCOMPARE(check("user1", Store::defaultPassword), 0);
+        QCOMPARE(check("sara", "s"), 0);
+    }
+
+    // A deleted account takes its settings and log rows along, and only its own.
+    void deletingRemovesTheUsersRows()
+    {
+        for (const char *name : {"Rami", "Hala"}) {
+            dB_Stuff().createUser(name, passwordHash(name), true);
+            Store::currentUser = name;
+            dB_Stuff().userSetting("AutoCheckUpdate", "2", 1);
+            dB_Stuff().logActivity("Lesson", name, "", "", "", "", "");
+        }
+        const auto left = [] {
+            return Inspector(Store::usersDbPath).rows("SELECT username, count(*) FROM (SELECT username FROM setting "
+                                                      "UNION ALL SELECT username FROM activitylog) GROUP BY username "
+                                                      "ORDER BY username");
+        };
+        QList<QStringList> both{{passwordHash("Hala"), "2"}, {passwordHash("Rami"), "2"}};
+        std::sort(both.begin(), both.end());
+        QCOMPARE(left(), both);
+        QCOMPARE(dB_Stuff().deleteUser("Rami", "wrong"), 1);
+        QCOMPARE(left(), both);
+        QCOMPARE(dB_Stuff().deleteUser("Rami", "Rami"), 0);
+        QCOMPARE(left(), (QList<QStringList>{{passwordHash("Hala"), "2"}}));
+        QCOMPARE(users(), (QStringList{"user1", "Hala"}));
     }
 
     void hostileNames_data()
