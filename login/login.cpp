@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QSpacerItem>
 
 namespace {
@@ -273,6 +274,15 @@ void Login::reloadUsersIfUnread()
         loadData(2);
 }
 
+// Shown again after a logout: the next person at the machine must type
+// their own password.
+void Login::showEvent(QShowEvent *event)
+{
+    if (!event->spontaneous()) // not when restored from the task bar
+        loginpassword->clear();
+    QWidget::showEvent(event);
+}
+
 bool Login::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == logincurrentusers &&
@@ -433,7 +443,8 @@ int Login::applyUserDialog(int mode, const QString &newName, const QString &newP
         return 3;
     dB_Stuff().createUser(name, passwordHash(newPassword));
     loadData(2);
-    const int found = logincurrentusers->findText(name, Qt::MatchFixedString);
+    // The account just made, letter for letter: a refused name selects nothing else.
+    const int found = logincurrentusers->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (found >= 0)
         logincurrentusers->setCurrentIndex(found);
     loginpassword->clear();
@@ -442,7 +453,12 @@ int Login::applyUserDialog(int mode, const QString &newName, const QString &newP
 
 void Login::on_logindeleteuser_clicked()
 {
-    if (dB_Stuff().deleteUser(selectedUser(), loginpassword->text()) == 0) {
+    const QString name = selectedUser();
+    if (Messages::question(nullptr, tr("Delete user"),
+                           tr("Delete the user %1 with all their settings and activity log?").arg(name),
+                           QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+        return;
+    if (dB_Stuff().deleteUser(name, loginpassword->text()) == 0) {
         loadData(2);
         loginpassword->clear();
     }
