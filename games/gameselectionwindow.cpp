@@ -216,8 +216,14 @@ void GameSelectionWindow::mouseReleaseEvent(QMouseEvent *event)
         dragging = false;
 }
 
+// The key dialog is this page's: it goes with it, without reporting back.
 void GameSelectionWindow::closeEvent(QCloseEvent *event)
 {
+    if (keyMap) {
+        disconnect(keyMap.data(), nullptr, this, nullptr);
+        keyMap->hide();
+        keyMap->deleteLater();
+    }
     done(1);
     event->accept();
 }

@@ -220,6 +220,59 @@ private slots:
         QVERIFY(lessons->isVisible());
     }
 
+    // Lessons of Shift characters show the Shift layer; one click on Shift
+    // still shows the plain one.
+    void lessonShowsTheLayerItTeaches_data()
+    {
+        QTest::addColumn<int>("lesson");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("9, plain keys") << 9 << QString::fromUtf8("ا");
+        for (int n = 10; n <= 15; ++n)
+            QTest::newRow(qPrintable(QString("%1, Shift keys").arg(n))) << n << QString::fromUtf8("أ");
+        QTest::newRow("16, plain keys") << 16 << QString::fromUtf8("ا");
+    }
+    void lessonShowsTheLayerItTeaches()
+    {
+        QFETCH(int, lesson);
+        QFETCH(QString, caption);
+        while (Lessons::currentLesson < lesson)
+            button("next_Btn")->click();
+        QCOMPARE(button("PushButton_R3_6")->text(), caption);
+        if (lesson == 16) { // and back to a Shift lesson
+            button("previous_Btn")->click();
+            QCOMPARE(button("PushButton_R3_6")->text(), QString::fromUtf8("أ"));
+            return;
+        }
+        QTest::mouseClick(button("PushButton_Shift"), Qt::LeftButton);
+        QCOMPARE(button("PushButton_R3_6")->text(), QString::fromUtf8("ا"));
+    }
+
+    // The play-game window goes with its viewer, and Escape closes it; other keys do nothing.
+    void gameWindowClosesWithTheViewerAndOnEscape()
+    {
+        const auto openGame = [this] {
+            button("pushButton_4")->click();
+            QPointer<GamespaceWindow> game;
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *g = qobject_cast<GamespaceWindow *>(w))
+                    if (g->isVisible())
+                        game = g;
+            return game;
+        };
+        QPointer<GamespaceWindow> game = openGame();
+        QVERIFY(game);
+        TestSupport::typeX11(game, 38, "a"); // A
+        QVERIFY(game->isVisible());
+        TestSupport::typeX11(game, 9); // Escape
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!game);
+        game = openGame();
+        QVERIFY(game);
+        lessons->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!game);
+    }
+
     void arrowsSwapRightToLeft()
     {
         const Qt::LayoutDirection before = QGuiApplication::layoutDirection();
