@@ -1,9 +1,11 @@
 #include "games/gamespacewindow.h"
 
+#include "app/screenfit.h"
 #include "keyboard/scancode.h"
 
 GamespaceWindow::GamespaceWindow(QStringList letters, QWidget *parent) : QDialog(parent), trainingLetters(letters)
 {
+    ScreenFit::install(this);
     if (disabled)
         return;
 }

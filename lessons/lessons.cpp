@@ -1,5 +1,6 @@
 #include "lessons/lessons.h"
 
+#include "app/screenfit.h"
 #include "app/slotsbyname.h"
 #include "games/gamespacewindow.h"
 #include "keyboard/keyids.h"
@@ -74,6 +75,14 @@ void Lessons::buildForm()
 
     auto *container = new QWidget(this);
     container->setGeometry(1, 0, 771, 591);
+    // On a low screen the lesson text, which scrolls, gives up the height.
+    ScreenFit::install(
+        this,
+        [this, container](const QSize &fitted) {
+            setFixedSize(fitted);
+            container->setGeometry(1, 0, fitted.width() - 3, fitted.height() - 9);
+        },
+        QSize(774, 430));
     auto *grid = new QGridLayout(container);
     grid->setObjectName("gridLayout_2");
     grid->setContentsMargins(0, 0, 0, 0);

@@ -2,6 +2,7 @@
 
 #include "app/clocktimer.h"
 #include "app/messages.h"
+#include "app/screenfit.h"
 #include "app/slotsbyname.h"
 #include "app/translate.h"
 #include "login/browse.h"
@@ -119,6 +120,7 @@ void Login::buildForm()
     buildFields();
     buildHeader();
     setTabOrders();
+    ScreenFit::install(this);
 }
 
 void Login::buildFields()

@@ -1,6 +1,7 @@
 #include "mainmenu/harforamain.h"
 
 #include "app/placement.h"
+#include "app/screenfit.h"
 #include "app/slotsbyname.h"
 #include "games/gameselectionwindow.h"
 #include "lessons/lessons.h"
@@ -77,6 +78,7 @@ HarforaMain::HarforaMain(QWidget *parent) : QWidget(parent)
 
     setFixedSize(656, 114);
     move(0, 0);
+    ScreenFit::install(this); // below a task bar at the top
     setWindowFlags((windowFlags() & ~Qt::WindowMaximizeButtonHint) | Qt::CustomizeWindowHint);
     SlotsByName::connect(this);
 }
