@@ -4,7 +4,9 @@
 #include "keyboard/keyids.h"
 #include "lessons/lessons.h"
 #include "mainmenu/harforamain.h"
+#include "app/placement.h"
 #include "tests/support/loggedin.h"
+#include "tests/support/screenarea.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -84,7 +86,6 @@ private slots:
         QCOMPARE(button("Space")->geometry(), QRect(159, 154, 281, 32));
         QCOMPARE(button("PushButton_Shift")->geometry(), QRect(461, 117, 85, 32));
         QCOMPARE(button("PushButton_Ctrl")->geometry(), QRect(42, 117, 40, 32));
-        QCOMPARE(lessons->size(), QSize(774, 600));
     }
 
     void layers()
@@ -271,6 +272,47 @@ private slots:
         lessons->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!game);
+    }
+
+    // On a 1024 x 600 screen with a task bar the viewer opens inside the work
+    // area, in either direction; the lesson text gives up the height and the
+    // buttons stay whole. On a larger screen it keeps 774 x 600.
+    void viewerFitsTheScreen_data()
+    {
+        QTest::addColumn<QRect>("screen");
+        QTest::addColumn<QRect>("area");
+        QTest::addColumn<int>("direction");
+        const QRect netbook(0, 0, 1024, 600);
+        QTest::newRow("bar below") << netbook << QRect(0, 0, 1024, 560) << int(Qt::LeftToRight);
+        QTest::newRow("bar above, rtl") << netbook << QRect(0, 40, 1024, 560) << int(Qt::RightToLeft);
+        QTest::newRow("bar left, rtl") << netbook << QRect(60, 0, 964, 600) << int(Qt::RightToLeft);
+        QTest::newRow("1280 x 800") << QRect(0, 0, 1280, 800) << QRect(0, 0, 1280, 770) << int(Qt::LeftToRight);
+    }
+    void viewerFitsTheScreen()
+    {
+        QFETCH(QRect, screen);
+        QFETCH(QRect, area);
+        QFETCH(int, direction);
+        ScreenArea desktop(screen, area);
+        QGuiApplication::setLayoutDirection(Qt::LayoutDirection(direction));
+        Lessons viewer;
+        QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+        Placement::centre(&viewer); // as the start menu does
+        viewer.show();
+        QVERIFY(area.contains(viewer.frameGeometry()));
+        const int frameHeight = viewer.frameGeometry().height() - viewer.height();
+        QCOMPARE(viewer.size(), QSize(774, qMin(600, area.height() - frameHeight)));
+        const QRect window = viewer.rect();
+        for (const char *name : {"previous_Btn", "pushButton", "pushButton_4", "next_Btn", "PushButton_Shift"}) {
+            const auto *b = viewer.findChild<QPushButton *>(name);
+            QVERIFY(window.contains(QRect(b->mapTo(&viewer, QPoint(0, 0)), b->size())));
+        }
+        const auto *text = viewer.findChild<QTextBrowser *>("textBrowser");
+        const auto *caption = viewer.findChild<QLabel *>("label_4");
+        QVERIFY(QRect(text->mapTo(&viewer, QPoint(0, 0)), text->size()).bottom() <
+                caption->mapTo(&viewer, QPoint(0, 0)).y());
+        QVERIFY(window.contains(QRect(caption->mapTo(&viewer, QPoint(0, 0)), caption->size())));
+        QVERIFY(caption->height() >= caption->sizeHint().height());
     }
 
     void arrowsSwapRightToLeft()
