@@ -456,9 +456,10 @@ int Login::applyUserDialog(int mode, const QString &newName, const QString &newP
 void Login::on_logindeleteuser_clicked()
 {
     const QString name = selectedUser();
-    if (Messages::question(nullptr, tr("Delete user"),
-                           tr("Delete the user %1 with all their settings and activity log?").arg(name),
-                           QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+    // Built of the button's own catalogue text: "Delete user sara?"
+    const QString question = tr("Delete user") + QLatin1Char(' ') + name + QLatin1Char('?');
+    if (Messages::question(nullptr, tr("Delete user"), question, QMessageBox::Yes | QMessageBox::No,
+                           QMessageBox::No) != QMessageBox::Yes)
         return;
     if (dB_Stuff().deleteUser(name, loginpassword->text()) == 0) {
         loadData(2);
