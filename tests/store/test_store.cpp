@@ -224,6 +224,23 @@ private slots:
         QCOMPARE(users(), (QStringList{"user1", "Hala"}));
     }
 
+    // A log that cannot be cleared keeps the account too: all or nothing.
+    void failedDeleteLeavesEverything()
+    {
+        dB_Stuff().createUser("Rami", passwordHash("r"), true);
+        Store::currentUser = "Rami";
+        dB_Stuff().userSetting("AutoCheckUpdate", "2", 1);
+        dB_Stuff().logActivity("Lesson", "1", "", "", "", "", "");
+        Inspector(Store::usersDbPath)
+            .exec("CREATE TRIGGER keep BEFORE DELETE ON activitylog BEGIN SELECT RAISE(ABORT, 'kept'); END");
+        recorder->clear();
+        QCOMPARE(dB_Stuff().deleteUser("Rami", "r"), 1);
+        QVERIFY(recorder->texts().join('\n').contains("kept"));
+        QCOMPARE(users(), (QStringList{"user1", "Rami"}));
+        QCOMPARE(Inspector(Store::usersDbPath).value("SELECT count(*) FROM setting"), QString("1"));
+        QCOMPARE(Inspector(Store::usersDbPath).value("SELECT count(*) FROM activitylog"), QString("1"));
+    }
+
     void hostileNames_data()
     {
         QTest::addColumn<QString>("name");
