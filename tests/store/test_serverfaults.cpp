@@ -153,11 +153,14 @@ private slots:
         dB_Stuff().userSetting("AutoCheckUpdate", "2", 1);
         QCOMPARE(dB_Stuff().userSetting("AutoCheckUpdate", "0", 1), QString("2"));
         dB_Stuff().logActivity("Practise", "1", "", "", "", "", "");
-        QCOMPARE(dB_Stuff().deleteUser("lina", "new"), 0);
+        Store::currentUser = "sami";
+        dB_Stuff().logActivity("Practise", "2", "", "", "", "", "");
+        QCOMPARE(dB_Stuff().deleteUser("lina", "new"), 0); // her setting and row go with her
         QCOMPARE(recorder->texts(), QStringList{"Username removed successfully"});
         dB_Stuff::dropParked();
         Store::usersDbPath = admin;
-        QCOMPARE(count("SELECT count(*) FROM activitylog"), QString("1"));
+        QCOMPARE(count("SELECT string_agg(log1, ',') FROM activitylog"), QString("2"));
+        QCOMPARE(count("SELECT count(*) FROM setting"), QString("0"));
         QVERIFY(TestServer::admin({"DROP DATABASE harfora_faults WITH (FORCE)", "DROP ROLE lab_learner"}));
     }
 
