@@ -7,7 +7,6 @@
 #include "app/translate.h"
 #include "login/browse.h"
 #include "login/passwordhint.h"
-#include "login/serverdialog.h"
 #include "mainmenu/harforamain.h"
 #include "store/databasefiles.h"
 #include "store/dbstuff.h"
@@ -516,41 +515,3 @@ void Login::addBrowsedFile(const QString &path)
     logindBList->setCurrentIndex(logindBList->count() - 1);
 }
 
-// Files are listed by their path, servers by host and database name.
-void Login::addDatabaseEntry(const QString &location)
-{
-    if (ServerLocation::isServer(location))
-        logindBList->addItem(ServerLocation::parse(location).label(), location);
-    else
-        logindBList->addItem(location);
-}
-
-void Login::on_loginserver_clicked()
-{
-    QString location;
-    {
-        ServerDialog dialog(this);
-        if (dialog.exec() != QDialog::Accepted || dialog.location().isEmpty())
-            return;
-        location = dialog.location();
-    }
-    addServerDatabase(location);
-}
-
-// Stored only once the server answered and holds a users database; a
-// server that cannot be reached leaves the list as it was.
-void Login::addServerDatabase(const QString &location)
-{
-    if (logindBList->findData(location) >= 0) {
-        Messages::information(nullptr, tr("Already Exist"), tr("Selected file already exists in the drop list"));
-        return;
-    }
-    const QString problem = ServerDialog::check(location, this);
-    if (!problem.isEmpty()) {
-        Messages::warning(nullptr, tr("Error"), problem);
-        return;
-    }
-    dB_Stuff().addDatabasePath(location, Store::settingsDbPath);
-    addDatabaseEntry(location);
-    logindBList->setCurrentIndex(logindBList->count() - 1);
-}
