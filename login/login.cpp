@@ -326,7 +326,7 @@ void Login::on_logindBList_currentIndexChanged(int index)
         return;
     Store::usersDbPath = entry == "Localhost" ? QDir::toNativeSeparators(Store::dataFolder + "/" + "Users.dB")
                                               : entry;
-    if (ready)
+    if (ready && (!ServerLocation::isServer(entry) || serverAnswers(entry)))
         loadData(2);
 }
 

@@ -56,6 +56,7 @@ private:
     void addBrowsedFile(const QString &path);
     void addServerDatabase(const QString &location);
     void addDatabaseEntry(const QString &location);
+    bool serverAnswers(const QString &location);
 
     QFrame *frame;
     QLabel *label_3, *label_6, *label_2;

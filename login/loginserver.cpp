@@ -9,6 +9,7 @@
 #include "store/session.h"
 
 #include <QComboBox>
+#include <QStringListModel>
 
 // Files are listed by their path, servers by host and database name.
 void Login::addDatabaseEntry(const QString &location)
@@ -47,4 +48,17 @@ void Login::addServerDatabase(const QString &location)
     dB_Stuff().addDatabasePath(location, Store::settingsDbPath);
     addDatabaseEntry(location);
     logindBList->setCurrentIndex(logindBList->count() - 1);
+}
+
+// A server chosen in the list is reached once first: a password that no
+// file gives is asked here, and a server that does not answer is said once
+// (within seconds) and lists no users.
+bool Login::serverAnswers(const QString &location)
+{
+    const QString problem = ServerDialog::check(location, this);
+    if (problem.isEmpty())
+        return true;
+    Messages::warning(nullptr, tr("Error"), problem);
+    logincurrentusers->setModel(new QStringListModel(logincurrentusers));
+    return false;
 }

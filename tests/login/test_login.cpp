@@ -5,6 +5,7 @@
 #include "login/serverdialog.h"
 #include "mainmenu/harforamain.h"
 #include "store/passwordhash.h"
+#include "store/serverlocation.h"
 #include "tests/store/storefixture.h"
 #include "tests/support/testsupport.h"
 
@@ -180,6 +181,39 @@ private slots:
         QFile settings(Store::settingsDbPath);
         QVERIFY(settings.open(QIODevice::ReadOnly));
         QVERIFY(!settings.readAll().contains("secret"));
+        // A later run knows no password: choosing the server asks again.
+        ServerPasswords::remember(location, QString());
+        databases()->setCurrentIndex(0);
+        dB_Stuff().createUser("lina", passwordHash("pw"), true); // in the local file
+        qputenv("PGPASSFILE", (home->path() + "/none").toUtf8());
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, login, [] {
+            if (auto *ask = qobject_cast<QInputDialog *>(QApplication::activeModalWidget())) {
+                ask->setTextValue("secret");
+                ask->accept();
+            }
+        });
+        answer.start(5);
+        databases()->setCurrentIndex(1);
+        TestServer::location("postgres");
+        QCOMPARE(recorder->texts(), QStringList());
+        QCOMPARE(Store::usersDbPath, location);
+        QCOMPARE(userNames(), QStringList()); // the server's (none), not the file's
+    }
+
+    // A listed server that has stopped: said once, and no users of another
+    // database stay in the list.
+    void stoppedServerListsNoUsers()
+    {
+        dB_Stuff().addDatabasePath("postgresql://127.0.0.1:1/harfora?user=learner", Store::settingsDbPath);
+        Login again(0, nullptr);
+        recorder->clear();
+        auto *list = again.findChild<QComboBox *>("logindBList");
+        QCOMPARE(items(list), (QStringList{"Localhost", "harfora @ 127.0.0.1:1"}));
+        list->setCurrentIndex(1);
+        QCOMPARE(recorder->messages.size(), 1);
+        QVERIFY(recorder->texts().join('\n').contains("The server cannot be reached"));
+        QCOMPARE(again.findChild<QComboBox *>("logincurrentusers")->count(), 0);
     }
 
     void startsInEnglishWithDefaultUser()
