@@ -96,6 +96,8 @@ public:
     QString describe(const QSqlError &error) const override
     {
         const QString t = error.databaseText() + QLatin1Char(' ') + error.driverText();
+        if (says(t, {"Driver not loaded"}))
+            return text(QT_TRANSLATE_NOOP("dB_Stuff", "Qt's PostgreSQL driver is not installed (Debian package libqt5sql5-psql)."));
         if (says(t, {"password authentication failed", "no password supplied", "authentication failed"}))
             return text(QT_TRANSLATE_NOOP("dB_Stuff", "The server refused the user name or password."));
         if (says(t, {"SSL", "certificate"}))
