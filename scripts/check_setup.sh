@@ -11,7 +11,7 @@ setup="${SETUP_SCRIPT:-$root/scripts/setup.sh}"
 
 # Programs and files used by name outside CMake's own look-ups.
 PROGRAMS="cmake make python3 c++ clang++ lrelease lupdate dpkg-shlibdeps file
-Xvfb xauth xdotool xdpyinfo import convert sqlite3 chattr appstreamcli hunspell runuser"
+Xvfb xauth xdotool xdpyinfo import convert sqlite3 chattr appstreamcli hunspell runuser openssl"
 FILES="/usr/share/X11/xkb/symbols/ara /usr/share/hunspell/ar.dic /usr/share/qt5/translations/qtbase_ar.qm
 $(qmake_plugins=$(sed -n 's/^Qt5Core_DIR:PATH=//p' "$cache"); echo "${qmake_plugins%/cmake/Qt5Core}/qt5/plugins/sqldrivers/libqsqlite.so")
 $(qmake_plugins=$(sed -n 's/^Qt5Core_DIR:PATH=//p' "$cache"); echo "${qmake_plugins%/cmake/Qt5Core}/qt5/plugins/sqldrivers/libqsqlpsql.so")

@@ -8,7 +8,7 @@ qtbase5-dev qttools5-dev qttools5-dev-tools libqt5sql5-sqlite qttranslations5-l1
 libx11-dev fonts-noto-core fonts-dejavu-core
 xvfb xauth xdotool x11-utils imagemagick imagemagick-6.q16 sqlite3 e2fsprogs
 clang libclang-rt-14-dev appstream xkb-data hunspell-ar hunspell
-postgresql-15 postgresql-client-15 libqt5sql5-psql"
+postgresql-15 postgresql-client-15 libqt5sql5-psql openssl"
 missing=""
 for p in $PACKAGES; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"

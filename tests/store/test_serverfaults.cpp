@@ -164,6 +164,22 @@ private slots:
         QVERIFY(TestServer::admin({"DROP DATABASE harfora_faults WITH (FORCE)", "DROP ROLE lab_learner"}));
     }
 
+    // sslmode=require is honoured: the store's connection is encrypted.
+    void requiredTlsIsUsed()
+    {
+        qputenv("PGSSLMODE", "disable"); // libpq's default would be no TLS
+        Store::usersDbPath += "&sslmode=require";
+        QCOMPARE(dB_Stuff().checkPassword("nobody", passwordHash("x")), 1);
+        qunsetenv("PGSSLMODE");
+        QCOMPARE(recorder->texts(), QStringList());
+        {
+            QSqlQuery query(QSqlDatabase::database());
+            QVERIFY(query.exec("SELECT ssl FROM pg_stat_ssl WHERE pid = pg_backend_pid()") && query.next());
+            QCOMPARE(query.value(0).toBool(), true);
+        }
+        dB_Stuff::dropParked();
+    }
+
     void unreachableIsSaidWithinFiveSeconds_data()
     {
         QTest::addColumn<QString>("fault");
@@ -171,7 +187,7 @@ private slots:
         QTest::newRow("nothing listens") << "refused" << "The server cannot be reached";
         QTest::newRow("no answer") << "silent" << "The server cannot be reached";
         QTest::newRow("wrong password") << "password" << "refused the user name or password";
-        QTest::newRow("no TLS") << "tls" << "refused the encrypted connection";
+        QTest::newRow("certificate of another host") << "tls" << "refused the encrypted connection";
     }
     void unreachableIsSaidWithinFiveSeconds()
     {
@@ -188,8 +204,8 @@ private slots:
         if (fault == "refused" || fault == "silent")
             location.replace(":" + TestServer::setting("PGTEST_PORT") + "/",
                              ":" + QString::number(fault == "refused" ? freePort : listener.serverPort()) + "/");
-        if (fault == "tls")
-            location += "&sslmode=require";
+        if (fault == "tls") // the test server's certificate names another host
+            location += "&sslmode=verify-full&sslrootcert=" + TestServer::setting("PGTEST_CERT");
         if (fault == "password") {
             QVERIFY(wrongPasswords.open());
             wrongPasswords.write("*:*:*:*:wrong\n");
