@@ -127,6 +127,8 @@ private slots:
                 typed += line.size();
                 QVERIFY2(text.count(' ') != 1, qPrintable(QString("practice %1 reads as a drill: %2").arg(n).arg(text)));
                 QVERIFY2(typeable(text, learnt), qPrintable(QString("practice %1, keys not learnt: %2").arg(n).arg(text)));
+                static const QRegularExpression bareMark("(^|\\s)[\\x{064B}-\\x{0652}]");
+                QVERIFY2(!text.contains(bareMark), qPrintable(QString("practice %1, a vowel mark on no letter: %2").arg(n).arg(text)));
                 for (const QString &c : line)
                     practised.insert(c);
             }
@@ -230,6 +232,50 @@ private slots:
             QVERIFY2(!lastLetters.contains(c), qPrintable(QString("left to lesson %1: %2").arg(lastLetterLesson).arg(c)));
         QVERIFY2(lastHamzaLesson > 0 && firstDigitLesson > lastHamzaLesson,
                  qPrintable(QString("hamza forms until lesson %1, digits from %2").arg(lastHamzaLesson).arg(firstDigitLesson)));
+    }
+
+    // A line of real text, not a drill: it holds a word of three letters or more, not all the same.
+    static bool isProse(const QString &line)
+    {
+        for (const QString &token : line.split(' ', Qt::SkipEmptyParts)) {
+            QSet<QChar> letters;
+            int length = 0;
+            for (const QChar c : token)
+                if (c.category() == QChar::Letter_Other) {
+                    letters.insert(c);
+                    ++length;
+                }
+            if (length >= 3 && letters.size() >= 2)
+                return true;
+        }
+        return false;
+    }
+
+    // Everything the layout types is practised in real text across the course, not only in drills:
+    // each letter, vowel mark, digit and Arabic punctuation mark at least 20 times, every other sign
+    // 5 times. The backslash, broken bar, circumflex and at sign have no place in Arabic prose.
+    void practisedInText_data() { languageKeys(); }
+    void practisedInText()
+    {
+        QHash<QChar, int> typed;
+        for (int n = 1; n <= Keys::lessonSlots; ++n)
+            for (const QString &line : practiceLines(n))
+                if (isProse(line))
+                    for (const QChar c : line)
+                        ++typed[c];
+        const QString arabicPunctuation = QString::fromUtf8("\u060C\u061B\u061F.!:()\u00AB\u00BB-");
+        const QString drillsOnly = QStringLiteral("\\\u00A6^@");
+        for (const QString &id : Keys::characterKeyIds())
+            for (const Keys::Layer layer : {Keys::Layer::Plain, Keys::Layer::Shift}) {
+                const QString caption = Keys::caption(layer, id);
+                if (caption.size() != 1 || caption.trimmed().isEmpty() || drillsOnly.contains(caption))
+                    continue;
+                const QChar c = caption[0];
+                const bool core = c.category() == QChar::Letter_Other || c.category() == QChar::Mark_NonSpacing ||
+                                  c.isDigit() || arabicPunctuation.contains(c);
+                QVERIFY2(typed.value(c) >= (core ? 20 : 5),
+                         qPrintable(QString("%1 (%2): %3 times in real text").arg(caption, id).arg(typed.value(c))));
+            }
     }
 
     // The words hunspell does not know (all of them if it fails). Loading the
