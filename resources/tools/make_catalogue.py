@@ -300,7 +300,9 @@ class Course:
             name = f'<span class="finger">{names[finger]}</span>'
             if lang == "ar":
                 verb = "يكتب" if finger[0] in MASCULINE else "تكتب"
-                clauses.append(f"{name} {verb} " + " و".join(keys))
+                # "و" joins a named mark; before a bare letter it stands apart, so that the two do not read as a word
+                listed = keys[0] + "".join((" و " if k.startswith("<b>") else " و") + k for k in keys[1:])
+                clauses.append(f"{name} {verb} {listed}")
             else:
                 listed = keys[0] if len(keys) == 1 else ", ".join(keys[:-1]) + " and " + keys[-1]
                 clauses.append(f"the {name} types {listed}")
