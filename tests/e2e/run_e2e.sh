@@ -202,30 +202,49 @@ LOGIN=$(window Login) || fail "closing the menu shows the login window"
 shot login-again
 ok "closing the menu returns to the login window"
 
-# --- the lesson window outlives its menu and the key dialog --------------
+# --- a session's windows go with it -------------------------------------
 click "$LOGIN" 380 209
 keys ctrl+a 1 Return
 MENU=$(window "Harfora Start Menu") || fail "the start menu appears again"
 click "$MENU" 439 45
 CHOOSER=$(window "Select a typing game") || fail "the game chooser opens again"
+click "$MENU" 439 45
+sleep 0.3
+check "Games pressed again opens no second chooser" \
+    test "$(xdotool search --onlyvisible --name '^Select a typing game$' | wc -l)" = 1
 click "$CHOOSER" 242 122
 KEYMAP=$(window Dialog) || fail "the key-selection dialog opens again"
 MENU=$(window "Harfora Start Menu") || fail "the start menu stays beside the key dialog"
 click "$MENU" 110 45
-LESSONS=$(window Form) || fail "the lesson window opens beside the key dialog"
+LESSONS=$(window Form) || fail "the lesson window opens from beside the key dialog"
+check "opening the lessons closes the key dialog" gone Dialog
+check "and the chooser" gone "Select a typing game"
 xdotool mousemove --window "$LESSONS" 380 380
 for _ in $(seq 40); do xdotool click 5; done
-"$XCLOSE" "$KEYMAP"
-MENU=$(window "Harfora Start Menu") || fail "the start menu is there after the key dialog"
+"$XCLOSE" "$LESSONS"
+check "the lesson window closes" gone Form
+check "the visit is logged" test "$(sql "SELECT count(*) FROM activitylog WHERE topic='Lesson'")" = 2
+MENU=$(window "Harfora Start Menu") || fail "the start menu comes back after the lessons"
+click "$MENU" 110 45
+LESSONS=$(window Form) || fail "the menu that came back opens the lessons again"
+"$XCLOSE" "$LESSONS"
+MENU=$(window "Harfora Start Menu") || fail "the start menu comes back after the second viewer"
+click "$MENU" 439 45
+CHOOSER=$(window "Select a typing game") || fail "the game chooser opens a third time"
+click "$CHOOSER" 242 122
+KEYMAP=$(window Dialog) || fail "the key-selection dialog opens a third time"
 "$XCLOSE" "$MENU"
 LOGIN=$(window Login) || fail "the login window comes back after the menu"
-"$XCLOSE" "$LESSONS"
-check "the lesson window closes after its menu is gone" gone Form
+check "logging out closes the key dialog" gone Dialog
+check "and the chooser" gone "Select a typing game"
 check "the program survives it" kill -0 "$APP"
-check "the visit is still logged" test "$(sql "SELECT count(*) FROM activitylog WHERE topic='Lesson'")" = 2
-LOGIN=$(window Login) || fail "the login window is shown after the lesson window"
-shot login-after-lessons
-CHOOSER=$(window "Select a typing game") && "$XCLOSE" "$CHOOSER"
+shot login-after-logout
+click "$LOGIN" 380 209
+keys Return
+EMPTY=$(window "Current password") || fail "the password field is empty after logout"
+ok "the password field is empty after logout"
+xdotool key --window "$EMPTY" Return
+check "the message closes" gone "Current password"
 "$XCLOSE" "$LOGIN"
 for _ in $(seq 50); do kill -0 "$APP" 2>/dev/null || break; sleep 0.1; done
 wait "$APP"

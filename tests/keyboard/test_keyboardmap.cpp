@@ -148,6 +148,23 @@ private slots:
         }
     }
 
+    // A key shows what it types: a lone "&" is no mnemonic, a bare haraka sits
+    // on a dotted circle, a bracket is not mirrored in an Arabic window.
+    void shownCaptions_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("letter") << "ب" << "ب";
+        QTest::newRow("ampersand") << "&" << "&&";
+        QTest::newRow("fatha") << QString(QChar(0x064E)) << QString(QChar(0x25CC)) + QChar(0x064E);
+        QTest::newRow("bracket") << "(" << QString(QChar(0x202A)) + "(" + QChar(0x202C);
+    }
+    void shownCaptions()
+    {
+        QFETCH(QString, caption);
+        QTEST(KeyboardPanel::shownCaption(caption), "shown");
+    }
+
     void chosenKeysAreTheCatalogueCaptions()
     {
         KeyBoardMap map(1, nullptr);
