@@ -1,13 +1,13 @@
 #include "practice/practising.h"
 
 #include "app/activitykey.h"
+#include "app/loginkey.h"
 #include "app/messages.h"
 #include "app/slotsbyname.h"
 #include "keyboard/scancode.h"
 #include "practice/fingers.h"
 #include "practice/handview.h"
 #include "practice/highlighter.h"
-#include "store/dbstuff.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -24,14 +24,6 @@
 #include <QTime>
 #include <QTimer>
 
-int practising::highestLesson = 33;
-int practising::editorPointSize = 30;
-bool practising::openedFromLessons = false;
-bool practising::guideActive = false;
-bool practising::guideVisible = false;
-QString practising::practiceKey;
-practising::FingerStats practising::fingerStats[10];
-
 namespace {
 const QColor textBackground(0xa0, 0xa0, 0xa4);
 }
@@ -43,23 +35,20 @@ practising::practising(bool practise, int firstLesson, int last, QWidget *parent
     editor->setStyleSheet("QTextEdit { padding-left:10; padding-top:10; padding-bottom:10; padding-right:10}");
     resize(width(), 633);
     running = false;
-    openedFromLessons = (firstLesson == last);
+    shared.openedFromLessons = (firstLesson == last);
 
     const QScreen *screen = QGuiApplication::primaryScreen();
     const QSize desktop = screen ? screen->geometry().size() : QSize(1024, 768);
     createFingerGuide(desktop);
 
-    for (FingerStats &f : fingerStats)
-        f = FingerStats();
-    guideActive = false;
-    guideVisible = false; // this window's guide starts hidden
+    shared.startWindow(); // this window's guide starts hidden
     if (last != 0) {
-        highestLesson = last;
+        shared.highestLesson = last;
         if (firstLesson == last)
             next_Btn->setEnabled(false);
     }
     move((desktop.width() - width() - 203) / 2 + 203, (desktop.height() - height()) / 2);
-    guideActive = true;
+    shared.guideActive = true;
     if (QGuiApplication::layoutDirection() == Qt::RightToLeft) {
         previous_Btn->setIcon(QIcon(":/images/icons/navigate-right-icon.png"));
         next_Btn->setIcon(QIcon(":/images/icons/navigate-left-icon.png"));
@@ -69,7 +58,7 @@ practising::practising(bool practise, int firstLesson, int last, QWidget *parent
     connect(timer, &QTimer::timeout, this, &practising::timercount);
     QFont font("Courier");
     font.setFixedPitch(true);
-    font.setPointSize(editorPointSize);
+    font.setPointSize(shared.editorPointSize);
     editor->setFont(font);
     editor->setFocusPolicy(Qt::NoFocus);
     editor->setStyleSheet(editor->styleSheet() + "QTextBrowser {Background:" + textBackground.name() + "}");
@@ -123,7 +112,7 @@ void practising::loadLesson()
     lessonnumber->setText(QString::number(lesson));
     editor->setHtml(html);
     QFont font = editor->font();
-    font.setPointSize(editorPointSize);
+    font.setPointSize(shared.editorPointSize);
     editor->setFont(font);
     if (marks) {
         marks->indexLines();
@@ -183,17 +172,17 @@ void practising::showPosition()
 
 void practising::showGuide(const TypingRun::Step &step)
 {
-    if (step.guide == TypingRun::Guide::Hide && guideVisible)
+    if (step.guide == TypingRun::Guide::Hide && shared.guideVisible)
         emit ShowHand(false);
     if (step.guide != TypingRun::Guide::Show)
         return;
-    if (run.count(TypingRun::Wrong) == 1 || guideActive) {
-        if (guideActive && !guideVisible)
+    if (run.count(TypingRun::Wrong) == 1 || shared.guideActive) {
+        if (shared.guideActive && !shared.guideVisible)
             emit ShowHand(true);
         emit SIGNAL_showhandinpop(step.hand == Fingers::Right ? 1 : -1, step.finger);
         activateWindow();
         setFocus();
-        guideActive = true;
+        shared.guideActive = true;
     }
 }
 
@@ -299,7 +288,7 @@ void practising::on_stop_Btn_clicked()
     stop_Btn->setEnabled(false);
     start_Btn_->setEnabled(true);
     running = false;
-    guideActive = true;
+    shared.guideActive = true;
     run.updatePercentCorrect();
     if (run.count(TypingRun::Correct) + run.count(TypingRun::Wrong) > 0)
         lcdcorrect->display(run.percentCorrect());
@@ -333,12 +322,12 @@ void practising::on_previous_Btn_clicked()
 
 void practising::on_next_Btn_clicked()
 {
-    if (lesson <= highestLesson) {
+    if (lesson <= shared.highestLesson) {
         ++lesson;
         loadLesson();
         previous_Btn->setEnabled(true);
         PracticeText::Lines unused;
-        if (lesson == highestLesson || PracticeText::practiceText(lesson + 1, true, unused).trimmed().isEmpty())
+        if (lesson == shared.highestLesson || PracticeText::practiceText(lesson + 1, true, unused).trimmed().isEmpty())
             next_Btn->setEnabled(false);
     }
     resetRun();
@@ -348,18 +337,13 @@ void practising::on_next_Btn_clicked()
 void practising::evaluate()
 {
     const QStringList log = run.evaluation(lessonnumber->text());
-    ActivityKey last(&practiceKey);
-    if (!openedFromLessons)
-        last.owner = loginWindow.data();
-    QString lastKey = last.value();
-    dB_Stuff store(this);
-    if (store.logActivityOnce(log.join(' '), lastKey, log[0], log[1], log[2], log[3], log[4]))
-        last.set(lastKey);
+    QString &lastKey = shared.openedFromLessons ? shared.practiceKey : LoginKey{loginWindow.data()}.keyOr(shared.practiceKey);
+    ActivityKey::logOnce(lastKey, {log.join(' '), log[0], log[1], log[2], log[3], log[4]}, this);
 }
 
 void practising::closeEvent(QCloseEvent *event)
 {
-    if (openedFromLessons && lessonViewer)
+    if (shared.openedFromLessons && lessonViewer)
         lessonViewer->show();
     else if (startMenu)
         startMenu->show();
@@ -374,7 +358,7 @@ void practising::closeEvent(QCloseEvent *event)
     timer->stop();
     disconnect(timer, nullptr, this, nullptr);
     running = false;
-    if (guideActive) {
+    if (shared.guideActive) {
         emit CloseHand();
         disconnect(this, nullptr, guide.data(), nullptr);
     } else if (guide) {
@@ -403,7 +387,7 @@ void practising::handwindowcloseevent() {}
 
 void practising::UpdateHandWindowVisibleState(bool visible)
 {
-    guideVisible = visible;
+    shared.guideVisible = visible;
 }
 
 void practising::lostfocus() {}

@@ -2,6 +2,7 @@
 
 #include "practice/handview.h"
 #include "practice/highlighter.h"
+#include "practice/practicesession.h"
 #include "practice/textprep.h"
 #include "practice/typingrun.h"
 
@@ -32,17 +33,6 @@ public:
     QPointer<QWidget> startMenu;     // set by the start menu
     QPointer<QWidget> lessonViewer;  // set by the lesson viewer
     QPointer<QWidget> loginWindow;   // holds the last activity key; set by the start menu
-
-    static int highestLesson;
-    static int editorPointSize;
-    static bool openedFromLessons;
-    static bool guideActive;
-    static bool guideVisible;
-    static QString practiceKey;
-
-    // Per-finger statistics, slot hand * 5 + finger; they outlive the window.
-    using FingerStats = TypingStats::FingerStats;
-    static FingerStats fingerStats[10];
 
     int lessonNumber() const { return lesson; }
     bool isRunning() const { return running; }
@@ -106,7 +96,8 @@ private:
     bool closing = false;
     bool pressSeen = false;
     bool savedNextEnabled = false, savedPreviousEnabled = false;
-    TypingRun run{fingerStats};
+    PracticeSession &shared = PracticeSession::current();
+    TypingRun run{shared.fingerStats};
 
     QPointer<Highlighter> marks;
     QPointer<QScrollBar> editorScrollBar;

@@ -90,7 +90,7 @@ private slots:
         menu = new HarforaMain(nullptr);
         menu->loginWindow = session->login;
         session->login->lastActivityKey.clear();
-        practising::highestLesson = 33;
+        PracticeSession::current().highestLesson = 33;
         Inspector(Store::usersDbPath).exec("DELETE FROM activitylog");
         session->recorder.clear();
         open();

@@ -40,7 +40,7 @@ class TestCatalogues : public QObject
     static QStringList captionsLearnt(int n)
     {
         QStringList captions{" "};
-        for (int m = 1; m <= qMin(n, Lessons::lessonLimit); ++m)
+        for (int m = 1; m <= qMin(n, LessonState::current().lessonLimit); ++m)
             for (const QString &token : Lessons::keyOfInterestText(m).split(' ', Qt::SkipEmptyParts))
                 if (Keys::characterKeyIds().contains(idOf(token)))
                     captions.append(Keys::caption(layerOf(token), idOf(token)));
@@ -87,7 +87,7 @@ private slots:
     {
         QFETCH(QString, key);
         QSet<QString> plainKeys, shiftKeys;
-        for (int n = 1; n <= Lessons::lessonLimit; ++n) {
+        for (int n = 1; n <= LessonState::current().lessonLimit; ++n) {
             const QString text = lessonText(n);
             QVERIFY2(text.contains("<h1") && !text.contains("{{"), qPrintable(QString::number(n)));
             const QString keys = Lessons::keyOfInterestText(n);
@@ -253,7 +253,7 @@ private slots:
                                            QRegularExpression::DotMatchesEverythingOption);
         const QRegularExpression fingerParagraph("<p[^>]*class=\"fingers\">.*?</p>");
         const QRegularExpression token("<span class=\"finger\">([^<]*)</span>|<b>([^<]*)</b>");
-        for (int n = 1; n <= Lessons::lessonLimit; ++n) {
+        for (int n = 1; n <= LessonState::current().lessonLimit; ++n) {
             const QString text = lessonText(n);
             QVERIFY2(!QString(text).remove(generated).contains(handWritten), qPrintable(QString::number(n)));
             const QString paragraph = fingerParagraph.match(text).captured(0);
