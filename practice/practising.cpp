@@ -26,6 +26,7 @@
 
 namespace {
 const QColor textBackground(0xa0, 0xa0, 0xa4);
+constexpr unsigned escapeScanCode = 1;
 }
 
 practising::practising(bool practise, int firstLesson, int last, QWidget *parent)
@@ -95,6 +96,7 @@ void practising::createFingerGuide(const QSize &desktop)
     guide = new HandView(nullptr, x, y, 220, 240);
     connect(this, &practising::SIGNAL_showhandinpop, guide.data(), &HandView::SLOT_showhandinpop);
     connect(this, &practising::ShowHand, guide.data(), &HandView::Show);
+    connect(this, &practising::showShiftHand, guide.data(), &HandView::showShiftHand);
     connect(this, &practising::MoveHand, guide.data(), &HandView::moveit);
     connect(this, &practising::ResizeHand, guide.data(), &HandView::resizeit);
     connect(this, &practising::CloseHand, guide.data(), &HandView::CloseHand);
@@ -122,13 +124,25 @@ void practising::loadLesson()
 
 void practising::keyPressEvent(QKeyEvent *event)
 {
+    // A key held down is one press: its repeats type nothing.
+    if (event->isAutoRepeat())
+        return;
     pressSeen = true;
+    const unsigned scanCode = ScanCodes::fromEvent(event);
     if (!running) {
-        Messages::information(this, tr("Info"), tr("Press start button to start training"));
+        const QString key = ScanCodes::keyName(scanCode, false);
+        if (key == QLatin1String("Enter") || key == QLatin1String(" "))
+            on_start_Btn__clicked(); // both hands stay on the keys
+        else
+            Messages::information(this, tr("Info"), tr("Press start button to start training"));
+        return;
+    }
+    if (scanCode == escapeScanCode) {
+        on_stop_Btn_clicked();
         return;
     }
     // X11 sends Shift's own press without the modifier and the chord's key with it.
-    handleScanCode(ScanCodes::fromEvent(event), event->modifiers().testFlag(Qt::ShiftModifier));
+    handleScanCode(scanCode, event->modifiers().testFlag(Qt::ShiftModifier));
 }
 
 void practising::handleScanCode(unsigned scanCode, bool shift)
@@ -179,7 +193,10 @@ void practising::showGuide(const TypingRun::Step &step)
     if (run.count(TypingRun::Wrong) == 1 || shared.guideActive) {
         if (shared.guideActive && !shared.guideVisible)
             emit ShowHand(true);
-        emit SIGNAL_showhandinpop(step.hand == Fingers::Right ? 1 : -1, step.finger);
+        const int mirror = step.hand == Fingers::Right ? 1 : -1;
+        emit SIGNAL_showhandinpop(mirror, step.finger);
+        // Shift is typed by the other hand's little finger.
+        emit showShiftHand(step.shift ? -mirror : 0);
         activateWindow();
         setFocus();
         shared.guideActive = true;
@@ -206,10 +223,18 @@ QString practising::runSummary() const
                                 .arg(run.overallSpeed())
                                 .arg(run.percentCorrect())
                                 .arg(time);
-    const QStringList missed = run.mostMissed(3);
+    // The Speed display averages the last 20 seconds only: say which figure is which.
+    const QString speeds = tr("The speed above is over the whole run; the Speed display shows %1, over the last %2 seconds.")
+                               .arg(run.speed())
+                               .arg(TypingStats::ringLength);
+    QStringList missed = run.mostMissed(3);
     if (missed.isEmpty())
-        return figures;
-    return figures + QLatin1Char(' ') + tr("Missed most often: %1").arg(missed.join(QStringLiteral(" ")));
+        return figures + QLatin1Char('\n') + speeds;
+    for (QString &character : missed)
+        if (character == QLatin1String(" "))
+            character = tr("space");
+    return figures + QLatin1Char('\n') + speeds + QLatin1Char('\n') +
+           tr("Missed most often: %1").arg(missed.join(QStringLiteral(" ")));
 }
 
 // Every reset starts the same run afresh: marks, position, figures and displays.
@@ -227,6 +252,8 @@ void practising::resetRun()
 
 void practising::keyReleaseEvent(QKeyEvent *event)
 {
+    if (event->isAutoRepeat())
+        return;
     if (pressSeen) {
         pressSeen = false;
         return;

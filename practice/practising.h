@@ -62,6 +62,8 @@ public slots:
 
 signals:
     void SIGNAL_showhandinpop(int mirror, int finger);
+    // The hand that holds Shift for the character, by its mirror; 0: none.
+    void showShiftHand(int mirror);
     void ShowHand(bool show);
     void MoveHand(int x, int y);
     void ResizeHand(int w, int h);

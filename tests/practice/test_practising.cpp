@@ -126,8 +126,8 @@ private slots:
         type("بت سم كن");
         QVERIFY(!window->isRunning());
         QCOMPARE(session->recorder.messages.last().text, QString("Practise lesson finished, do you want to retrain it?"));
-        QCOMPARE(session->recorder.messages.last().informative,
-                 QString("0 correct characters per minute, 100 % correct, time 0:00."));
+        QVERIFY(session->recorder.messages.last().informative.startsWith(
+            QString("0 correct characters per minute, 100 % correct, time 0:00.\n")));
         QCOMPARE(logRows().size(), 1);
         QCOMPARE(logRows().first().mid(0, 3), (QStringList{"Practise", "1", "0 0 100 0"}));
         // spaced line: the second letter sits at position 2 of its block
@@ -166,17 +166,97 @@ private slots:
         QVERIFY(guide->isVisible());
     }
 
-    // The finished-text question carries the run's figures and its most missed characters.
+    // The finished-text question carries the run's figures, says which speed
+    // is which, and names its most missed characters, a space too.
     void finishedTextSummary()
     {
         button("start_Btn_")->click();
-        type("ش");      // expected ت
-        type("نبت سم ش"); // expected ك
-        ticks(29);
+        type("ش"); // expected ت
+        ticks(10);
+        type("نبت");
+        type("ش");    // expected a space
+        type("سم ش"); // expected ك
+        ticks(19);     // 6 correct in the last 20 ticks: 18 a minute
         type("ن");
         QCOMPARE(session->recorder.messages.last().informative,
-                 QString("16 correct characters per minute, 80 % correct, time 0:29. Missed most often: ت ك"));
-        QCOMPARE(lcd("lcdcorrect")->intValue(), 80);
+                 QString("14 correct characters per minute, 70 % correct, time 0:29.\n"
+                         "The speed above is over the whole run; the Speed display shows 18, over the last 20 seconds.\n"
+                         "Missed most often: ت space ك"));
+        QCOMPARE(lcd("lcdspeed")->intValue(), 18);
+        QCOMPARE(lcd("lcdcorrect")->intValue(), 70);
+    }
+
+    // Held down, a key auto-repeats: it types one character all the same.
+    void heldKeyTypesOnce()
+    {
+        button("start_Btn_")->click();
+        TestSupport::holdX11(editor(), keycodeOf("ت"), 35);
+        QCOMPARE(correct(), 1);
+        QCOMPARE(wrong(), 0);
+        QCOMPARE(window->currentColumn(), 1);
+        TestSupport::holdX11(editor(), keycodeOf(" "), 10); // the space's release rule too
+        QCOMPARE(wrong(), 1);
+        QCOMPARE(window->currentLine(), 1);
+    }
+
+    void startAndStopByKeyboard_data()
+    {
+        QTest::addColumn<unsigned>("startKey");
+        QTest::newRow("Enter") << TestSupport::x11KeycodeForScanCode(28);
+        QTest::newRow("Space") << TestSupport::x11KeycodeForScanCode(57);
+    }
+    // Enter or Space starts an idle run, Escape stops a running one; the tool tips say so.
+    void startAndStopByKeyboard()
+    {
+        QFETCH(unsigned, startKey);
+        TestSupport::typeX11(editor(), startKey);
+        QVERIFY(window->isRunning());
+        QVERIFY(session->recorder.messages.isEmpty());
+        QCOMPARE(correct() + wrong(), 0); // the starting key types nothing
+        type("ت");
+        TestSupport::typeX11(editor(), TestSupport::x11KeycodeForScanCode(1));
+        QVERIFY(!window->isRunning());
+        QCOMPARE(logRows().size(), 1);
+        TestSupport::typeX11(editor(), startKey); // resumes where it stopped
+        QVERIFY(window->isRunning());
+        QCOMPARE(window->currentColumn(), 1);
+        QVERIFY(button("start_Btn_")->toolTip().contains("Enter or Space"));
+        QVERIFY(button("stop_Btn")->toolTip().contains("Escape"));
+    }
+
+    // A missed space shows the thumb, not the finger of the mistake before it.
+    void guideShowsTheThumbForASpace()
+    {
+        button("start_Btn_")->click();
+        type("شن"); // expected ت: the right index finger
+        type("بت");
+        type("ش"); // expected a space
+        HandView *guide = window->fingerGuide();
+        QVERIFY(guide->isVisible());
+        QVERIFY(guide->lastCircle());
+        // every fingertip sits in the top third of the 173 px picture, the thumb below its middle
+        QVERIFY2(guide->lastCircle()->rect().center().y() > 173 / 2,
+                 qPrintable(QString::number(guide->lastCircle()->rect().center().y())));
+        QVERIFY(!guide->showsShiftHand());
+    }
+
+    // A Shift-layer character typed without Shift: the other hand's little finger holds Shift.
+    void guideShowsTheShiftHand()
+    {
+        useText(2, {Keys::caption(Keys::Layer::Shift, "R3_6") + "ت"});
+        button("next_Btn")->click();
+        button("start_Btn_")->click();
+        TestSupport::typeX11(editor(), TestSupport::x11KeycodeForScanCode(35)); // the key, no Shift
+        HandView *guide = window->fingerGuide();
+        QVERIFY(guide->isVisible());
+        QVERIFY(guide->showsShiftHand());
+        QVERIFY(guide->shiftHandCircle());
+        QCOMPARE(guide->shiftHandCircle()->brush().color(), QColor("#FFF000"));
+        // R3_6 is a right-hand key: Shift on the left, whose little finger is on the picture's left
+        QVERIFY(guide->shiftHandCircle()->rect().x() < 100);
+        QVERIFY(guide->geometry().bottom() < 600);
+        type("ش"); // expected ت, a plain character: no Shift hand
+        QVERIFY(!guide->showsShiftHand());
     }
 
     // X11 sends Shift's own press without the modifier, then the key with it: its Shift caption.
