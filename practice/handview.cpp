@@ -1,5 +1,6 @@
 #include "practice/handview.h"
 
+#include "app/placement.h"
 #include "practice/fingers.h"
 #include "practice/handpicture.h"
 
@@ -83,6 +84,7 @@ void HandView::showShiftHand(int mirror)
     resize(width(), qMax(baseHeight, minimumSizeHint().height()));
     if (!shown)
         resize(width(), baseHeight);
+    Placement::keepOnScreen(this);
 }
 
 void HandView::Show(bool showa)

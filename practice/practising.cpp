@@ -3,6 +3,7 @@
 #include "app/activitykey.h"
 #include "app/loginkey.h"
 #include "app/messages.h"
+#include "app/placement.h"
 #include "app/slotsbyname.h"
 #include "keyboard/scancode.h"
 #include "practice/fingers.h"
@@ -27,6 +28,12 @@
 namespace {
 const QColor textBackground(0xa0, 0xa0, 0xa4);
 constexpr unsigned escapeScanCode = 1;
+const QSize usualSize(822, 633);
+constexpr int guideWidth = 220, guideHeight = 240;
+// From the guide's left edge to the window's, as the two were always placed.
+constexpr int guideSpan = guideWidth + 16;
+// What a window manager adds around a window: borders and a title bar.
+const QSize frameAllowance(16, 32);
 }
 
 practising::practising(bool practise, int firstLesson, int last, QWidget *parent)
@@ -34,13 +41,14 @@ practising::practising(bool practise, int firstLesson, int last, QWidget *parent
 {
     buildForm();
     editor->setStyleSheet("QTextEdit { padding-left:10; padding-top:10; padding-bottom:10; padding-right:10}");
-    resize(width(), 633);
     running = false;
     shared.openedFromLessons = (firstLesson == last);
 
     const QScreen *screen = QGuiApplication::primaryScreen();
-    const QSize desktop = screen ? screen->geometry().size() : QSize(1024, 768);
-    createFingerGuide(desktop);
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    windowSize = fittedSize(area);
+    resize(windowSize);
+    createFingerGuide(area);
 
     shared.startWindow(); // this window's guide starts hidden
     if (last != 0) {
@@ -48,7 +56,7 @@ practising::practising(bool practise, int firstLesson, int last, QWidget *parent
         if (firstLesson == last)
             next_Btn->setEnabled(false);
     }
-    move((desktop.width() - width() - 203) / 2 + 203, (desktop.height() - height()) / 2);
+    placeBesideGuide(area);
     shared.guideActive = true;
     if (QGuiApplication::layoutDirection() == Qt::RightToLeft) {
         previous_Btn->setIcon(QIcon(":/images/icons/navigate-right-icon.png"));
@@ -89,11 +97,32 @@ practising::~practising()
         delete guide;
 }
 
-void practising::createFingerGuide(const QSize &desktop)
+// Today's size where the screen has room for it beside the guide, smaller where not.
+QSize practising::fittedSize(const QRect &area)
 {
-    const int x = (desktop.width() - (width() + 220)) / 2 - 25;
-    const int y = (desktop.height() - height()) / 2;
-    guide = new HandView(nullptr, x, y, 220, 240);
+    const QSize room = area.size() - frameAllowance - QSize(guideSpan, 0);
+    return usualSize.boundedTo(room).expandedTo(minimumSizeHint());
+}
+
+// The guide sits left of the window; the two are moved together into the area.
+QPoint practising::guideCorner(const QRect &area) const
+{
+    const QPoint corner(area.x() + (area.width() - (width() + guideWidth)) / 2 - 25,
+                        area.y() + (area.height() - height()) / 2);
+    const QRect both(corner, QSize(guideSpan + width(), height()) + frameAllowance);
+    return corner + Placement::keptInside(both, area).topLeft() - both.topLeft();
+}
+
+void practising::placeBesideGuide(const QRect &area)
+{
+    move(guideCorner(area) + QPoint(guideSpan, 0));
+}
+
+void practising::createFingerGuide(const QRect &area)
+{
+    const QPoint corner = guideCorner(area);
+    const int x = corner.x(), y = corner.y();
+    guide = new HandView(nullptr, x, y, guideWidth, guideHeight);
     connect(this, &practising::SIGNAL_showhandinpop, guide.data(), &HandView::SLOT_showhandinpop);
     connect(this, &practising::ShowHand, guide.data(), &HandView::Show);
     connect(this, &practising::showShiftHand, guide.data(), &HandView::showShiftHand);
@@ -398,8 +427,8 @@ void practising::closeEvent(QCloseEvent *event)
 void practising::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    if (size() != QSize(822, 633))
-        resize(822, 633);
+    if (size() != windowSize)
+        resize(windowSize);
 }
 
 void practising::SetFocusOnMe()

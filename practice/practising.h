@@ -80,7 +80,10 @@ protected:
 private:
     void buildForm();
     void buildControls(QGridLayout *grid);
-    void createFingerGuide(const QSize &desktop);
+    QSize fittedSize(const QRect &area);
+    QPoint guideCorner(const QRect &area) const;
+    void placeBesideGuide(const QRect &area);
+    void createFingerGuide(const QRect &area);
     void loadLesson();
     void resetRun();
     void showMarks();
@@ -98,6 +101,7 @@ private:
     bool closing = false;
     bool pressSeen = false;
     bool savedNextEnabled = false, savedPreviousEnabled = false;
+    QSize windowSize; // kept by every resize
     PracticeSession &shared = PracticeSession::current();
     TypingRun run{shared.fingerStats};
 

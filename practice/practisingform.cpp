@@ -28,8 +28,8 @@ void practising::buildForm()
     setObjectName("practising");
     setWindowTitle(tr("Dialog"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    // Smaller than before where a small screen needs it: the layout's own minimum.
     resize(800, 600);
-    setMinimumSize(800, 600);
     setFocusPolicy(Qt::ClickFocus);
     setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
     setStyleSheet(formStyle);
