@@ -1,13 +1,15 @@
 #include "practice/highlighter.h"
 
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextEdit>
 
-Highlighter::Highlighter(QTextDocument *document) : QSyntaxHighlighter(document)
+Highlighter::Highlighter(QTextEdit *textEdit) : QObject(textEdit), editor(textEdit)
 {
+    // Colours only: the marked letters keep the weight of the rest of their word.
     const QColor text[] = {Qt::white, Qt::magenta, QColor(Qt::gray)};
     const QColor background[] = {Qt::red, Qt::yellow, Qt::green};
     for (int kind = 0; kind < 3; ++kind) {
-        formats[kind].setFontWeight(75);
         formats[kind].setForeground(text[kind]);
         formats[kind].setBackground(background[kind]);
     }
@@ -17,12 +19,11 @@ Highlighter::Highlighter(QTextDocument *document) : QSyntaxHighlighter(document)
 void Highlighter::indexLines()
 {
     blockOfLine.clear();
-    lineOfBlock.clear();
-    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
-        if (!block.text().isEmpty()) {
-            lineOfBlock.insert(block.blockNumber(), blockOfLine.size());
+    if (!editor)
+        return;
+    for (QTextBlock block = editor->document()->begin(); block.isValid(); block = block.next())
+        if (!block.text().isEmpty())
             blockOfLine.append(block.blockNumber());
-        }
 }
 
 bool Highlighter::take(int line, int position)
@@ -43,20 +44,20 @@ void Highlighter::addMark(Kind kind, int line, int position)
     take(line, position);
     marks[line].insert(position, kind);
     ++counts[kind];
-    refresh(line);
+    refresh();
 }
 
 void Highlighter::removeMark(int line, int position)
 {
     if (take(line, position))
-        refresh(line);
+        refresh();
 }
 
 void Highlighter::clearMarks()
 {
     marks.clear();
     counts[Wrong] = counts[Current] = counts[Correct] = 0;
-    rehighlight();
+    refresh();
 }
 
 int Highlighter::count(Kind kind) const
@@ -64,23 +65,25 @@ int Highlighter::count(Kind kind) const
     return counts[kind];
 }
 
-// Only the block of the changed line is highlighted again: the result is
-// the same as highlighting the whole document, at a cost that does not grow
-// with the length of the text.
-void Highlighter::refresh(int line)
+// One selection of one character per mark; marks outside the text are dropped.
+void Highlighter::refresh()
 {
-    if (line >= 0 && line < blockOfLine.size())
-        rehighlightBlock(document()->findBlockByNumber(blockOfLine[line]));
-}
-
-void Highlighter::highlightBlock(const QString &text)
-{
-    if (text.isEmpty())
+    if (!editor)
         return;
-    const int line = lineOfBlock.value(currentBlock().blockNumber(), -1);
-    if (line < 0)
-        return;
-    const QMap<int, int> lineMarks = marks.value(line);
-    for (auto mark = lineMarks.cbegin(); mark != lineMarks.cend(); ++mark)
-        setFormat(mark.key(), 1, formats[mark.value()]);
+    QList<QTextEdit::ExtraSelection> selections;
+    const QTextDocument *document = editor->document();
+    for (auto line = marks.cbegin(); line != marks.cend(); ++line) {
+        const QTextBlock block = document->findBlockByNumber(blockOf(line.key()));
+        if (!block.isValid())
+            continue;
+        for (auto mark = line->cbegin(); mark != line->cend(); ++mark) {
+            if (mark.key() < 0 || mark.key() >= block.length() - 1)
+                continue;
+            QTextCursor cursor(block);
+            cursor.setPosition(block.position() + mark.key());
+            cursor.setPosition(block.position() + mark.key() + 1, QTextCursor::KeepAnchor);
+            selections.append({cursor, formats[mark.value()]});
+        }
+    }
+    editor->setExtraSelections(selections);
 }

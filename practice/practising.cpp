@@ -21,7 +21,10 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTextBrowser>
+#include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
+#include <QTextFrame>
+#include <QtMath>
 #include <QTime>
 #include <QTimer>
 
@@ -72,7 +75,7 @@ practising::practising(bool practise, int firstLesson, int last, QWidget *parent
     editor->setFocusPolicy(Qt::NoFocus);
     editor->setStyleSheet(editor->styleSheet() + "QTextBrowser {Background:" + textBackground.name() + "}");
 
-    marks = new Highlighter(editor->document());
+    marks = new Highlighter(editor);
 
     lessonlbl->setText(tr("Practise Lesson number"));
     lessonnumber->setVisible(true);
@@ -142,6 +145,7 @@ void practising::loadLesson()
     run.load(lines);
     lessonnumber->setText(QString::number(lesson));
     editor->setHtml(html);
+    leaveRoomBelowText();
     QFont font = editor->font();
     font.setPointSize(shared.editorPointSize);
     editor->setFont(font);
@@ -198,19 +202,40 @@ void practising::showMarks()
     }
 }
 
-// The editor's own cursor only drives the scrolling: it sits on the current
-// character, so the current line stays in view on texts of any length.
+// Keeps the current line and the one after it in view, scrolling by whole
+// lines: when either would leave the view, the current line becomes the top one.
 void practising::showPosition()
 {
-    if (!marks)
+    if (!marks || !editorScrollBar)
         return;
-    const QTextBlock block = editor->document()->findBlockByNumber(marks->blockOf(run.line()));
-    if (!block.isValid())
+    const QTextDocument *document = editor->document();
+    auto *layout = document->documentLayout();
+    const auto blockOfLine = [&](int line) { return document->findBlockByNumber(marks->blockOf(line)); };
+    const auto topOf = [&](int line) {
+        return qFloor(layout->blockBoundingRect(blockOfLine(line)).top() - document->documentMargin());
+    };
+    const int line = run.line();
+    if (!blockOfLine(line).isValid())
         return;
-    QTextCursor cursor(block);
-    cursor.setPosition(block.position() + qMin(run.positionOf(run.line(), run.column()), block.length() - 1));
-    editor->setTextCursor(cursor);
-    editor->ensureCursorVisible();
+    leaveRoomBelowText(); // the view may have grown since
+    const int last = blockOfLine(line + 1).isValid() ? line + 1 : line;
+    const int height = editor->viewport()->height();
+    const int needed = qCeil(layout->blockBoundingRect(blockOfLine(last)).bottom()) - height;
+    const int shown = editorScrollBar->value();
+    if (topOf(line) + document->documentMargin() >= shown && needed <= shown)
+        return;
+    editorScrollBar->setValue(topOf(line));
+}
+
+// Room below the last line, so that any line of the text can be the top one.
+void practising::leaveRoomBelowText()
+{
+    QTextFrame *root = editor->document()->rootFrame();
+    QTextFrameFormat format = root->frameFormat();
+    if (format.bottomMargin() >= editor->viewport()->height())
+        return;
+    format.setBottomMargin(editor->viewport()->height());
+    root->setFrameFormat(format);
 }
 
 void practising::showGuide(const TypingRun::Step &step)

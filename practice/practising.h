@@ -88,6 +88,7 @@ private:
     void resetRun();
     void showMarks();
     void showPosition();
+    void leaveRoomBelowText();
     void showGuide(const TypingRun::Step &step);
     void showFigures();
     void finishText();

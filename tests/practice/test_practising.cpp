@@ -7,10 +7,15 @@
 #include "tests/support/loggedin.h"
 #include "tests/support/screenarea.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QGlyphRun>
 #include <QGraphicsEllipseItem>
+#include <QTextLayout>
 #include <QLCDNumber>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QTextBrowser>
 
 // X11 keycodes of the keys used here (PC keyboard, evdev + 8).
@@ -52,11 +57,22 @@ class TestPractising : public QObject
         for (QChar c : text)
             TestSupport::typeX11(editor(), keycodeOf(c), QString(c));
     }
-    bool cursorLineInView() const
+    // The rectangle a line of the text takes in the editor's viewport.
+    QRect lineRect(int line) const
     {
         auto *view = window->textView();
-        const int block = window->highlighter()->blockOf(window->currentLine());
-        return view->textCursor().blockNumber() == block && view->viewport()->rect().contains(view->cursorRect());
+        const QTextBlock block = view->document()->findBlockByNumber(window->highlighter()->blockOf(line));
+        const QRectF at = view->document()->documentLayout()->blockBoundingRect(block);
+        return at.translated(0, -view->verticalScrollBar()->value()).toAlignedRect();
+    }
+    bool lineInView(int line) const { return window->textView()->viewport()->rect().contains(lineRect(line)); }
+    // No line of text is cut by the top of the view.
+    bool topLineWhole() const
+    {
+        for (int line = 0; line < window->textLines().characters.size(); ++line)
+            if (lineRect(line).top() < 0 && lineRect(line).bottom() >= 0)
+                return false;
+        return true;
     }
     int wrong() const { return window->highlighter()->count(Highlighter::Wrong); }
     int correct() const { return window->highlighter()->count(Highlighter::Correct); }
@@ -67,11 +83,10 @@ class TestPractising : public QObject
     // The background the highlighter gave a character of a line; empty blocks hold no line.
     QColor markAt(int line, int position) const
     {
-        for (QTextBlock b = editor()->document()->begin(); b.isValid(); b = b.next())
-            if (!b.text().isEmpty() && line-- == 0)
-                for (const QTextLayout::FormatRange &r : b.layout()->formats())
-                    if (position >= r.start && position < r.start + r.length)
-                        return r.format.background().color();
+        const int block = window->highlighter()->blockOf(line);
+        for (const QTextEdit::ExtraSelection &s : editor()->extraSelections())
+            if (s.cursor.block().blockNumber() == block && s.cursor.selectionStart() - s.cursor.block().position() == position)
+                return s.format.background().color();
         return QColor();
     }
     void ticks(int count) { while (count-- > 0) window->timercount(); }
@@ -152,6 +167,63 @@ private slots:
                 QVERIFY2(label->height() >= label->sizeHint().height(), qPrintable(label->text()));
             }
         QVERIFY(window->textView()->height() > 3 * window->textView()->fontMetrics().height());
+    }
+
+    // Each glyph of a block's layout with where it is drawn, in drawing order.
+    static QList<QPair<quint32, int>> glyphsOf(const QTextBlock &block)
+    {
+        QList<QPair<quint32, int>> glyphs;
+        for (int l = 0; l < block.layout()->lineCount(); ++l)
+            for (const QGlyphRun &run : block.layout()->lineAt(l).glyphRuns()) {
+                const QVector<quint32> indexes = run.glyphIndexes();
+                const QVector<QPointF> at = run.positions();
+                for (int i = 0; i < indexes.size(); ++i)
+                    glyphs.append({indexes[i], qRound(at[i].x())});
+            }
+        std::sort(glyphs.begin(), glyphs.end(), [](const QPair<quint32, int> &a, const QPair<quint32, int> &b) {
+            return a.second != b.second ? a.second < b.second : a.first < b.first;
+        });
+        return glyphs;
+    }
+
+    void marksKeepTheShaping_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("typed");
+        QTest::newRow("PC, inside a word") << "AR_ar_AR" << "كبير بيت سمك" << 2;
+        QTest::newRow("PC, hamza and madda") << "AR_ar_AR" << "أسافر إلى آبار" << 3;
+        QTest::newRow("Mac, after a space") << "AR_ar_EG" << "كبير بيت سمك" << 6;
+    }
+    // A marked line is drawn with the glyphs of the same line unmarked: the
+    // current, correct and wrong characters stay joined to their word.
+    void marksKeepTheShaping()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, line);
+        QFETCH(int, typed);
+        window->close();
+        translate::applyLanguage(language);
+        delete texts; // back on top of the catalogue just installed
+        texts = new OverrideTranslator;
+        useText(2, {line});
+        open(2);
+        button("start_Btn_")->click();
+        for (int n = 0; n < typed; ++n) // wrong and right in turn: every kind of mark
+            TestSupport::typeX11(editor(), n % 2 ? keycodeOf("ش") : TestSupport::x11KeycodeForScanCode(57));
+        QVERIFY(correct() + wrong() == typed);
+        QTextDocument *shown = editor()->document();
+        QScopedPointer<QTextDocument> plain(shown->clone());
+        plain->setTextWidth(shown->textWidth());
+        plain->documentLayout()->documentSize();
+        const QTextBlock marked = shown->findBlockByNumber(window->highlighter()->blockOf(0));
+        const QTextBlock unmarked = plain->findBlockByNumber(marked.blockNumber());
+        shown->documentLayout()->blockBoundingRect(marked); // lays the blocks out
+        plain->documentLayout()->blockBoundingRect(unmarked);
+        QVERIFY(marked.layout()->lineCount() > 0);
+        QVERIFY(markAt(0, typed).isValid());
+        QCOMPARE(marked.text(), line);
+        QCOMPARE(glyphsOf(marked), glyphsOf(unmarked));
     }
 
     void cleanRunThenStartBeginsAgain()
@@ -348,7 +420,8 @@ private slots:
         QCOMPARE(logRows().last()[2].section(' ', 0, 2), QString("1 0 100"));
     }
 
-    // A text three times the window's height: the current line never leaves the view.
+    // A text three times the window's height: the current line and the next
+    // stay in view, and the view scrolls by whole lines.
     void currentLineStaysInView()
     {
         QStringList lines;
@@ -361,13 +434,15 @@ private slots:
         button("start_Btn_")->click();
         for (int n = 0; n < 36; ++n) {
             type("تنب سم ك");
-            QVERIFY2(cursorLineInView(), qPrintable(QString("line %1").arg(n)));
+            QVERIFY2(lineInView(n), qPrintable(QString("line %1").arg(n)));
+            QVERIFY2(n == 35 || lineInView(n + 1), qPrintable(QString("the line after %1").arg(n)));
+            QVERIFY2(topLineWhole(), qPrintable(QString("line %1").arg(n)));
             type("ن");
         }
         QVERIFY(window->isRunning()); // retrained with Yes: back at the first line
         type("ت");
         QCOMPARE(window->currentLine(), 0);
-        QVERIFY(cursorLineInView());
+        QVERIFY(lineInView(0));
     }
 
     void stopThenStartContinues()
