@@ -1,5 +1,8 @@
 #include "practice/highlighter.h"
 
+#include <algorithm>
+
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -14,6 +17,9 @@ Highlighter::Highlighter(QTextEdit *textEdit) : QObject(textEdit), editor(textEd
         formats[kind].setBackground(background[kind]);
     }
     indexLines();
+    // Scrolling or a new size brings other lines into view.
+    connect(editor->verticalScrollBar(), &QScrollBar::valueChanged, this, &Highlighter::refresh);
+    connect(editor->verticalScrollBar(), &QScrollBar::rangeChanged, this, &Highlighter::refresh);
 }
 
 void Highlighter::indexLines()
@@ -65,17 +71,24 @@ int Highlighter::count(Kind kind) const
     return counts[kind];
 }
 
-// One selection of one character per mark; marks outside the text are dropped.
+// One selection of one character per mark, for the lines in view only: the
+// cost of a change stays that of a screenful on texts of any length.
 void Highlighter::refresh()
 {
     if (!editor)
         return;
+    const QRect view = editor->viewport()->rect();
+    const int firstBlock = editor->cursorForPosition(view.topLeft()).blockNumber();
+    const int lastBlock = editor->cursorForPosition(view.bottomRight()).blockNumber();
+    const auto first = std::lower_bound(blockOfLine.cbegin(), blockOfLine.cend(), firstBlock);
+    const auto end = std::upper_bound(first, blockOfLine.cend(), lastBlock);
     QList<QTextEdit::ExtraSelection> selections;
     const QTextDocument *document = editor->document();
-    for (auto line = marks.cbegin(); line != marks.cend(); ++line) {
-        const QTextBlock block = document->findBlockByNumber(blockOf(line.key()));
-        if (!block.isValid())
+    for (auto at = first; at != end; ++at) {
+        const auto line = marks.constFind(int(at - blockOfLine.cbegin()));
+        if (line == marks.cend())
             continue;
+        const QTextBlock block = document->findBlockByNumber(*at);
         for (auto mark = line->cbegin(); mark != line->cend(); ++mark) {
             if (mark.key() < 0 || mark.key() >= block.length() - 1)
                 continue;

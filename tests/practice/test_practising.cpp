@@ -437,6 +437,11 @@ private slots:
             QVERIFY2(lineInView(n), qPrintable(QString("line %1").arg(n)));
             QVERIFY2(n == 35 || lineInView(n + 1), qPrintable(QString("the line after %1").arg(n)));
             QVERIFY2(topLineWhole(), qPrintable(QString("line %1").arg(n)));
+            QCOMPARE(markAt(n, 0), QColor(Qt::green));
+            if (n == 20) { // the learner scrolls back: the marks of the first line are there
+                window->textView()->verticalScrollBar()->setValue(0);
+                QCOMPARE(markAt(0, 0), QColor(Qt::green));
+            }
             type("ن");
         }
         QVERIFY(window->isRunning()); // retrained with Yes: back at the first line
