@@ -24,6 +24,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextFrame>
+#include <QTextLayout>
 #include <QtMath>
 #include <QTime>
 #include <QTimer>
@@ -202,29 +203,43 @@ void practising::showMarks()
     }
 }
 
-// Keeps the current line and the one after it in view, scrolling by whole
-// lines: when either would leave the view, the current line becomes the top one.
+// Keeps the line being typed and the one after it in view, scrolling by
+// whole lines: when either would leave the view, the line being typed
+// becomes the top one. Lines are those drawn: a long text line wraps.
 void practising::showPosition()
 {
     if (!marks || !editorScrollBar)
         return;
     const QTextDocument *document = editor->document();
-    auto *layout = document->documentLayout();
-    const auto blockOfLine = [&](int line) { return document->findBlockByNumber(marks->blockOf(line)); };
-    const auto topOf = [&](int line) {
-        return qFloor(layout->blockBoundingRect(blockOfLine(line)).top() - document->documentMargin());
-    };
-    const int line = run.line();
-    if (!blockOfLine(line).isValid())
+    const QTextBlock block = document->findBlockByNumber(marks->blockOf(run.line()));
+    if (!block.isValid())
         return;
     leaveRoomBelowText(); // the view may have grown since
-    const int last = blockOfLine(line + 1).isValid() ? line + 1 : line;
-    const int height = editor->viewport()->height();
-    const int needed = qCeil(layout->blockBoundingRect(blockOfLine(last)).bottom()) - height;
+    const int position = qMin(run.positionOf(run.line(), run.column()), block.length() - 1);
+    const QRectF current = drawnLine(block, position, 0);
+    QRectF next = drawnLine(block, position, 1);
+    if (next.isNull())
+        next = drawnLine(document->findBlockByNumber(marks->blockOf(run.line() + 1)), 0, 0);
+    if (next.isNull())
+        next = current;
     const int shown = editorScrollBar->value();
-    if (topOf(line) + document->documentMargin() >= shown && needed <= shown)
-        return;
-    editorScrollBar->setValue(topOf(line));
+    if (current.top() < shown || next.bottom() > shown + editor->viewport()->height())
+        editorScrollBar->setValue(qFloor(current.top()));
+}
+
+// The drawn line that shows a position of a block, or the one after it
+// (ahead 1), in document coordinates; null when there is none.
+QRectF practising::drawnLine(const QTextBlock &block, int position, int ahead) const
+{
+    if (!block.isValid())
+        return QRectF();
+    editor->document()->documentLayout()->blockBoundingRect(block); // lays the block out
+    const QTextLayout *layout = block.layout();
+    const QTextLine line = layout->lineForTextPosition(position);
+    if (!line.isValid())
+        return QRectF();
+    const QTextLine wanted = layout->lineAt(line.lineNumber() + ahead);
+    return wanted.isValid() ? wanted.rect().translated(layout->position()) : QRectF();
 }
 
 // Room below the last line, so that any line of the text can be the top one.

@@ -7,6 +7,7 @@
 #include "practice/typingrun.h"
 
 #include <QPointer>
+#include <QRectF>
 #include <QWidget>
 
 class HandView;
@@ -16,6 +17,7 @@ class QLabel;
 class QLCDNumber;
 class QPushButton;
 class QScrollBar;
+class QTextBlock;
 class QTextBrowser;
 class QTimer;
 
@@ -88,6 +90,7 @@ private:
     void resetRun();
     void showMarks();
     void showPosition();
+    QRectF drawnLine(const QTextBlock &block, int position, int ahead) const;
     void leaveRoomBelowText();
     void showGuide(const TypingRun::Step &step);
     void showFigures();
