@@ -5,6 +5,7 @@
 #include "practice/handpicture.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGraphicsEllipseItem>
 #include <QGraphicsScene>
 #include <QGraphicsView>
@@ -33,7 +34,8 @@ HandView::HandView(QWidget *parent, int x, int y, int width, int height) : QWidg
     scene = new QGraphicsScene(this);
     graphicsView = pictureView();
     layout->addWidget(graphicsView);
-    shiftLabel = new QLabel(tr("Hold Shift with this hand"));
+    // The Shift key's name as the keyboards show it: this hand holds it.
+    shiftLabel = new QLabel(QCoreApplication::translate("Lessons", "SHIFT"));
     shiftLabel->setAlignment(Qt::AlignHCenter);
     layout->addWidget(shiftLabel);
     shiftScene = new QGraphicsScene(this);

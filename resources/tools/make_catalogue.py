@@ -366,6 +366,10 @@ def build(content, base, layout, lang):
     if len(texts) < LESSON_SLOTS:
         add("practising", practice_source(len(texts) + 1), " ")
 
+    import test_content  # the level-test texts and the weak-key vocabulary
+    for context, source, translation in test_content.messages(content, layout_table, flow, typeable):
+        add(context, source, translation)
+
     for context, source, translation in read_tsv(os.path.join(content, "ui", lang + ".tsv"), 3):
         add(context, unescape(source), unescape(translation))
 

@@ -67,7 +67,8 @@ class TestPractising : public QObject
             const bool current = b.blockNumber() == window->highlighter()->blockOf(window->currentLine());
             for (int l = 0; l < b.layout()->lineCount(); ++l) {
                 const QTextLine line = b.layout()->lineAt(l);
-                const int column = window->typingRun().positionOf(window->currentLine(), window->currentColumn());
+                const bool spaced = window->textLines().kinds.value(window->currentLine()) == PracticeText::Spaced;
+                const int column = window->currentColumn() * (spaced ? 2 : 1);
                 if (typed && current && column >= line.textStart() && column < line.textStart() + line.textLength())
                     *typed = lines.size();
                 lines.append(line.rect().translated(at).translated(0, -view->verticalScrollBar()->value()));
