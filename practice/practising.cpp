@@ -10,6 +10,7 @@
 #include "practice/handview.h"
 #include "practice/highlighter.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -21,7 +22,6 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTextBrowser>
-#include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextFrame>
 #include <QTextLayout>
@@ -102,7 +102,7 @@ practising::~practising()
 }
 
 // Today's size where the screen has room for it beside the guide, smaller where not.
-QSize practising::fittedSize(const QRect &area)
+QSize practising::fittedSize(const QRect &area) const
 {
     const QSize room = area.size() - frameAllowance - QSize(guideSpan, 0);
     return usualSize.boundedTo(room).expandedTo(minimumSizeHint());
@@ -292,7 +292,7 @@ QString practising::runSummary() const
                                 .arg(run.overallSpeed())
                                 .arg(run.percentCorrect())
                                 .arg(time);
-    // The Speed display averages the last 20 seconds only: say which figure is which.
+    // The Speed display averages the last ring of ticks only: say which figure is which.
     const QString speeds = tr("The speed above is over the whole run; the Speed display shows %1, over the last %2 seconds.")
                                .arg(run.speed())
                                .arg(TypingStats::ringLength);

@@ -81,7 +81,7 @@ protected:
 private:
     void buildForm();
     void buildControls(QGridLayout *grid);
-    QSize fittedSize(const QRect &area);
+    QSize fittedSize(const QRect &area) const;
     QPoint guideCorner(const QRect &area) const;
     void placeBesideGuide(const QRect &area);
     void createFingerGuide(const QRect &area);
