@@ -212,7 +212,8 @@ private slots:
         QTest::newRow("PC, hamza and madda") << "AR_ar_AR" << "أسافر إلى آبار" << 3;
         QTest::newRow("Mac, after a space") << "AR_ar_EG" << "كبير بيت سمك" << 6;
     }
-    // A marked line is drawn with the glyphs of the same line unmarked: the
+    // A marked line is laid out with the glyphs of the same line unmarked, and drawn
+    // with the same letter shapes: the
     // current, correct and wrong characters stay joined to their word.
     void marksKeepTheShaping()
     {
@@ -241,6 +242,35 @@ private slots:
         QVERIFY(markAt(0, typed).isValid());
         QCOMPARE(marked.text(), line);
         QCOMPARE(glyphsOf(marked), glyphsOf(unmarked));
+        // Drawn, the letters keep the shapes of the unmarked line: only their colours change.
+        const QImage withMarks = editor()->viewport()->grab().toImage();
+        const QList<QTextEdit::ExtraSelection> kept = editor()->extraSelections();
+        editor()->setExtraSelections({});
+        const QImage withoutMarks = editor()->viewport()->grab().toImage();
+        editor()->setExtraSelections(kept);
+        const QRect area = marked.layout()->lineAt(0).rect().translated(
+            shown->documentLayout()->blockBoundingRect(marked).topLeft() -
+            QPointF(0, editor()->verticalScrollBar()->value())).toAlignedRect();
+        int ink = 0, differ = 0;
+        for (int y = qMax(0, area.top()); y <= area.bottom() && y < withMarks.height(); ++y)
+            for (int x = qMax(0, area.left()); x <= area.right() && x < withMarks.width(); ++x) {
+                const bool a = isInk(withMarks.pixel(x, y)), b = isInk(withoutMarks.pixel(x, y));
+                ink += a || b;
+                differ += a != b;
+            }
+        QVERIFY(withMarks != withoutMarks);
+        QVERIFY2(differ * 10 < ink, qPrintable(QString("%1 of %2 pixels of ink differ").arg(differ).arg(ink)));
+    }
+    // Not the text background nor a mark's: a pixel of a letter.
+    static bool isInk(QRgb pixel)
+    {
+        for (const QColor &background : {QColor(0xa0, 0xa0, 0xa4), QColor(Qt::red), QColor(Qt::yellow), QColor(Qt::green)}) {
+            const int distance = qMax(qAbs(qRed(pixel) - background.red()),
+                                      qMax(qAbs(qGreen(pixel) - background.green()), qAbs(qBlue(pixel) - background.blue())));
+            if (distance <= 48)
+                return false;
+        }
+        return true;
     }
 
     void cleanRunThenStartBeginsAgain()
