@@ -212,9 +212,9 @@ private slots:
         QTest::newRow("PC, hamza and madda") << "AR_ar_AR" << "أسافر إلى آبار" << 3;
         QTest::newRow("Mac, after a space") << "AR_ar_EG" << "كبير بيت سمك" << 6;
     }
-    // A marked line is laid out with the glyphs of the same line unmarked, and drawn
-    // with the same letter shapes: the
-    // current, correct and wrong characters stay joined to their word.
+    // A marked line is laid out with the glyphs of the same line unmarked and drawn
+    // with the same letter shapes: the current, correct and wrong characters stay
+    // joined to their word, and no mark hides its letter.
     void marksKeepTheShaping()
     {
         QFETCH(QString, language);
