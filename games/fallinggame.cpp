@@ -1,6 +1,7 @@
 #include "games/fallinggame.h"
 
 #include "app/clocktimer.h"
+#include "app/screenfit.h"
 #include "keyboard/keyboardmap.h"
 #include "keyboard/scancode.h"
 
@@ -108,6 +109,16 @@ void FallingGame::buildForm()
     levelLcd->setMinimumWidth(80);
     lostLcd = counter(QT_TRANSLATE_NOOP("game1", "LOST"), "lost", 3, 2);
     scoreLcd = counter(QT_TRANSLATE_NOOP("game1", "SCORE"), "score", 4, 4);
+    // On a small screen the view gives up its margin around the playfield
+    // (the scene is made from the designed view size and keeps it).
+    const QSize designed = size(), designedView = view->size();
+    ScreenFit::install(
+        this,
+        [this, designed, designedView](const QSize &fitted) {
+            view->setFixedSize(designedView - (designed - fitted));
+            setFixedSize(fitted);
+        },
+        designed - (designedView - QSize(702, 429)));
 }
 
 void FallingGame::drawBorders()

@@ -1,6 +1,7 @@
 #include "lessons/lessons.h"
 
 #include "app/activitykey.h"
+#include "app/screenfit.h"
 #include "app/slotsbyname.h"
 #include "games/gamespacewindow.h"
 #include "keyboard/keyids.h"
@@ -53,6 +54,7 @@ Lessons::Lessons(QWidget *parent) : QWidget(parent)
     const QString text = loadlessontext(1, 0);
     lessonnumber->setText(QString::number(state.currentLesson));
     textBrowser->setHtml(text);
+    showTaughtLayer();
     textBrowser->setContextMenuPolicy(Qt::NoContextMenu);
     previous_Btn->setEnabled(false);
     draw_hand();
@@ -70,6 +72,14 @@ void Lessons::buildForm()
 
     auto *container = new QWidget(this);
     container->setGeometry(1, 0, 771, 591);
+    // On a low screen the lesson text, which scrolls, gives up the height.
+    ScreenFit::install(
+        this,
+        [this, container](const QSize &fitted) {
+            setFixedSize(fitted);
+            container->setGeometry(1, 0, fitted.width() - 3, fitted.height() - 9);
+        },
+        QSize(774, 430));
     auto *grid = new QGridLayout(container);
     grid->setObjectName("gridLayout_2");
     grid->setContentsMargins(0, 0, 0, 0);
@@ -240,10 +250,27 @@ void Lessons::showLesson()
     // count as a scroll "at 80 %" of the still empty range: the read state
     // is reset only after the new text is in place.
     textBrowser->setHtml(loadlessontext(state.currentLesson, 0));
+    showTaughtLayer();
     read = false;
     readClock.restart();
     secondsRead.clear();
     lessonnumber->setText(QString::number(state.currentLesson));
+}
+
+// A lesson of characters typed with Shift ("Shift_" keys only) shows the
+// Shift layer, so the keys carry the characters it teaches; the Shift key
+// still switches layers as in every lesson.
+void Lessons::showTaughtLayer()
+{
+    static const QString shifted = QStringLiteral("Shift_");
+    int shiftedKeys = 0, plainKeys = 0;
+    for (const QString &token : keyOfInterestText(state.currentLesson).split(' ', Qt::SkipEmptyParts)) {
+        if (token.startsWith(shifted) && Keys::characterKeyIds().contains(token.mid(shifted.size())))
+            ++shiftedKeys;
+        else if (Keys::characterKeyIds().contains(token))
+            ++plainKeys;
+    }
+    SetKeyBoardLayoutCaption(shiftedKeys > 0 && plainKeys == 0 ? 1 : 0);
 }
 
 void Lessons::on_next_Btn_clicked()
@@ -281,6 +308,8 @@ void Lessons::logLessonVisit()
 
 void Lessons::closeEvent(QCloseEvent *event)
 {
+    if (gameWindow) // it plays this viewer's letters: it goes with it
+        gameWindow->close();
     logLessonVisit();
     // The menu deletes itself on close: then the login window comes back.
     if (callerWindow)

@@ -160,6 +160,7 @@ private:
     void buildForm();
     QGridLayout *buildButtons();
     void showLesson();
+    void showTaughtLayer();
     bool colourShiftedKey(const QString &token);
 
     QTextBrowser *textBrowser;

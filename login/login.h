@@ -51,6 +51,7 @@ private:
     QString acceptedNewName(const QString &typed);
     void reloadUsersIfUnread();
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void addBrowsedFile(const QString &path);
 
     QFrame *frame;
