@@ -1,10 +1,11 @@
 #include "app/clock.h"
+#include "app/placement.h"
 #include "app/translate.h"
 #include "games/gamespacewindow.h"
 #include "keyboard/keyids.h"
 #include "lessons/lessons.h"
 #include "mainmenu/harforamain.h"
-#include "app/placement.h"
+#include "practice/practising.h"
 #include "tests/support/loggedin.h"
 #include "tests/support/screenarea.h"
 
@@ -147,12 +148,12 @@ private slots:
     {
         for (int i = 0; i < 30 && button("next_Btn")->isEnabled(); ++i)
             button("next_Btn")->click();
-        QCOMPARE(Lessons::currentLesson, 18);
+        QCOMPARE(LessonState::current().currentLesson, 18);
         button("previous_Btn")->click();
         QVERIFY(button("next_Btn")->isEnabled());
         for (int i = 0; i < 30 && button("previous_Btn")->isEnabled(); ++i)
             button("previous_Btn")->click();
-        QCOMPARE(Lessons::currentLesson, 1);
+        QCOMPARE(LessonState::current().currentLesson, 1);
         QVERIFY(!button("previous_Btn")->isEnabled());
     }
 
@@ -161,7 +162,7 @@ private slots:
         OverrideTranslator t;
         t.set("Lessons", Keys::lessonTextSource(3), " ");
         button("next_Btn")->click();
-        QCOMPARE(Lessons::currentLesson, 2);
+        QCOMPARE(LessonState::current().currentLesson, 2);
         QVERIFY(!button("next_Btn")->isEnabled());
     }
 
@@ -198,13 +199,36 @@ private slots:
         button("next_Btn")->click(); // lesson 1 unread: nothing
         button("next_Btn")->click();
         button("next_Btn")->click();
-        QCOMPARE(Lessons::currentLesson, 4);
+        QCOMPARE(LessonState::current().currentLesson, 4);
         scrollToEnd();
         button("next_Btn")->click(); // lesson 4 read: one row
         button("previous_Btn")->click(); // lesson 5 unread
         scrollToEnd();
         lessons->close(); // lesson 4 read again: same key, no row
         QCOMPARE(logRows(), (QList<QStringList>{{"Lesson", "4", "0"}}));
+    }
+
+    // The viewer and a practice window from the start menu compare with one
+    // last row, the login window's: a practice row between two reads of the
+    // same lesson makes the second read a row again.
+    void practiceRowBetweenReadsLogsTheReadAgain()
+    {
+        OverrideTranslator t;
+        openLongLessons(t);
+        scrollToEnd();
+        lessons->close();
+        practising practice(true, 1, 0, nullptr);
+        practice.loginWindow = session->login;
+        practice.show();
+        practice.findChild<QPushButton *>("start_Btn_")->click();
+        TestSupport::typeX11(practice.textView(), TestSupport::x11KeycodeForScanCode(30));
+        practice.findChild<QPushButton *>("stop_Btn")->click();
+        practice.close();
+        reopen();
+        scrollToEnd();
+        lessons->close();
+        QCOMPARE(logRows().size(), 3);
+        QCOMPARE(logRows().first(), logRows().last());
     }
 
     void gameButtonPassesCaptionsInOrder()
@@ -236,7 +260,7 @@ private slots:
     {
         QFETCH(int, lesson);
         QFETCH(QString, caption);
-        while (Lessons::currentLesson < lesson)
+        while (LessonState::current().currentLesson < lesson)
             button("next_Btn")->click();
         QCOMPARE(button("PushButton_R3_6")->text(), caption);
         if (lesson == 16) { // and back to a Shift lesson

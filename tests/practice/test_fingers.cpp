@@ -86,9 +86,13 @@ private slots:
         QCOMPARE(hand.lastCircle()->rect(), QRectF(corner, QSizeF(20, 20)));
         QCOMPARE(hand.lastCircle()->brush().color(), Fingers::colour(finger));
         QCOMPARE(hand.view()->scene()->items().size(), 2); // picture and circle only
-        QGraphicsEllipseItem *circle = hand.lastCircle();
-        hand.SLOT_showhandinpop(-mirror, 0); // the thumb leaves the picture as it is
-        QCOMPARE(hand.lastCircle(), circle);
+        hand.SLOT_showhandinpop(-mirror, 0); // a missed space: the thumb, low in the picture
+        QVERIFY(hand.lastCircle());
+        QVERIFY(hand.lastCircle()->rect().top() > 173 / 2);
+        QCOMPARE(hand.view()->scene()->items().size(), 2);
+        hand.SLOT_showhandinpop(mirror, -1); // a character no key types: no finger left standing
+        QVERIFY(!hand.lastCircle());
+        QCOMPARE(hand.view()->scene()->items().size(), 1);
     }
 
     void showDoesNotTakeFocus()
