@@ -17,9 +17,6 @@
 #include <QPropertyAnimation>
 #include <QSequentialAnimationGroup>
 
-FallingGame::Statics game1::shared;
-FallingGame::Statics game2::shared;
-
 game1::game1(QStringList letters, QWidget *parent) : FallingGame(letters, parent)
 {
     setup();
@@ -27,6 +24,12 @@ game1::game1(QStringList letters, QWidget *parent) : FallingGame(letters, parent
 
 FallingGame::Statics &game1::statics() const
 {
+    return sharedStatics();
+}
+
+FallingGame::Statics &game1::sharedStatics()
+{
+    static Statics shared;
     return shared;
 }
 
@@ -37,6 +40,12 @@ game2::game2(QStringList letters, QWidget *parent) : FallingGame(letters, parent
 
 FallingGame::Statics &game2::statics() const
 {
+    return sharedStatics();
+}
+
+FallingGame::Statics &game2::sharedStatics()
+{
+    static Statics shared;
     return shared;
 }
 

@@ -467,8 +467,7 @@ int Login::applyUserDialog(int mode, const QString &newName, const QString &newP
 void Login::on_logindeleteuser_clicked()
 {
     const QString name = selectedUser();
-    // Built of the button's own catalogue text: "Delete user sara?"
-    const QString question = tr("Delete user") + QLatin1Char(' ') + name + QLatin1Char('?');
+    const QString question = tr("Delete the account %1 with its settings and activity log?").arg(name);
     if (Messages::question(nullptr, tr("Delete user"), question, QMessageBox::Yes | QMessageBox::No,
                            QMessageBox::No) != QMessageBox::Yes)
         return;

@@ -107,11 +107,11 @@ private slots:
         game.ThrowNewBall(); // slot 0 still falling: skipped, a new cycle begins
         QCOMPARE(game.rules().cycle(), 2);
         QCOMPARE(game.ball(0), first);
-        QCOMPARE(game1::shared.nextSlot, 0);
+        QCOMPARE(game1::sharedStatics().nextSlot, 0);
         game.playfield()->removeItem(first);
         game.ThrowNewBall();
         QVERIFY(game.ball(0) != first);
-        QCOMPARE(game1::shared.nextSlot, 1);
+        QCOMPARE(game1::sharedStatics().nextSlot, 1);
         delete first;
     }
 
@@ -125,9 +125,9 @@ private slots:
         game.updatelost(4, 1);
         game.ThrowNewBall();
         QCOMPARE(game.levelShown(), 2);
-        QCOMPARE(game2::shared.level, 2);
+        QCOMPARE(game2::sharedStatics().level, 2);
         QCOMPARE(game.throwTimer()->interval(), 1000);
-        QCOMPARE(game1::shared.throwInterval, 2000); // game1 keeps its own
+        QCOMPARE(game1::sharedStatics().throwInterval, 2000); // game1 keeps its own
         QCOMPARE(shown(game, "score"), 12);
         QCOMPARE(shown(game, "lost"), 1);
         // the counters and their captions fit under the playfield
@@ -226,13 +226,13 @@ private slots:
             first.skipSplash();
             reachLevelTwo(first);
             first.ThrowNewBall();
-            QCOMPARE(game1::shared.level, 2);
+            QCOMPARE(game1::sharedStatics().level, 2);
             first.close();
         }
         game1 second({"ش"}, nullptr);
         second.show();
-        QCOMPARE(game1::shared.level, 1);
-        QCOMPARE(game1::shared.throwInterval, 2000);
+        QCOMPARE(game1::sharedStatics().level, 1);
+        QCOMPARE(game1::sharedStatics().throwInterval, 2000);
         second.skipSplash();
         QVERIFY(second.throwTimer() && second.ball(0));
         QCOMPARE(second.throwTimer()->interval(), 2000);
