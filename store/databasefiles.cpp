@@ -4,6 +4,7 @@
 #include "store/dbstuff.h"
 #include "store/dialect.h"
 #include "store/passwordhash.h"
+#include "store/serverlocation.h"
 #include "store/session.h"
 #include "store/tables.h"
 #include "store/usersfile.h"
@@ -168,6 +169,9 @@ Startup checkFiles()
 
 void repairUsersDatabase()
 {
+    // A server's tables are made whenever it is opened (postgresdialect.cpp).
+    if (ServerLocation::isServer(Store::usersDbPath))
+        return;
     // Another program's file is only written once it is a users database.
     const QString local = QDir::toNativeSeparators(Store::dataFolder + "/" + "Users.dB");
     if (Store::usersDbPath != local && !UsersFile::problem(Store::usersDbPath).isEmpty())
