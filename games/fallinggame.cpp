@@ -1,8 +1,10 @@
 #include "games/fallinggame.h"
 
 #include "app/clocktimer.h"
+#include "games/gamerecord.h"
 #include "keyboard/keyboardmap.h"
 #include "keyboard/scancode.h"
+#include "store/dbstuff.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -326,6 +328,11 @@ bool FallingGame::eventFilter(QObject *, QEvent *)
 
 void FallingGame::closeEvent(QCloseEvent *event)
 {
+    // The game ends here, however it is closed: its row is written once.
+    const QStringList row = logged ? QStringList() : GameRecord::row(model->hits(), lost(), model->level(), trainingLetters);
+    if (!row.isEmpty())
+        dB_Stuff().logActivity(row[0], row[1], row[2], row[3], row[4], row[5], row[6]);
+    logged = true;
     done(QDialog::Accepted);
     event->accept();
 }

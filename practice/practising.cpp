@@ -353,7 +353,7 @@ void practising::evaluate()
         last.owner = loginWindow.data();
     QString lastKey = last.value();
     dB_Stuff store(this);
-    if (store.logActivityOnce(log.join(' '), lastKey, log[0], log[1], log[2], log[3], log[4]))
+    if (store.logActivityOnce(log.join(' '), lastKey, log[0], log[1], log[2], log[3], log[4], log[5], log[6]))
         last.set(lastKey);
 }
 

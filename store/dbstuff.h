@@ -45,7 +45,8 @@ public:
     // Logs a row unless its key equals `lastKey` (the same result is never
     // logged twice in a row); a logged key becomes `lastKey`. True if logged.
     bool logActivityOnce(const QString &key, QString &lastKey, const QString &topic, const QString &log1,
-                         const QString &log2, const QString &log3, const QString &log4);
+                         const QString &log2, const QString &log3, const QString &log4,
+                         const QString &log5 = QString(), const QString &log6 = QString());
 
     // Points the connection at a file and checks that it really is an SQLite
     // database we can read; on failure `problem` says why, in words.
