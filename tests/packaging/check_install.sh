@@ -6,7 +6,7 @@ set -eu
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$1" --prefix "$prefix" >/dev/null
-for f in bin/harfora share/applications/harfora.desktop share/icons/hicolor/256x256/apps/harfora.png \
+for f in bin/harfora bin/harfora-report share/applications/harfora.desktop share/icons/hicolor/256x256/apps/harfora.png \
          share/metainfo/io.velmonde.Harfora.metainfo.xml; do
     test -s "$prefix/$f" || { echo "missing $f"; exit 1; }
 done
