@@ -1,5 +1,7 @@
 #include "reports/progress.h"
 
+#include <QSet>
+
 #include <algorithm>
 
 namespace Progress {
@@ -118,5 +120,18 @@ QVector<PracticeRun> bestPerText(const QVector<PracticeRun> &runs)
         }));
     }
     return best;
+}
+
+int textsFinished(const QVector<PracticeRun> &runs, const std::function<int(const QString &text)> &length)
+{
+    QSet<QString> finished;
+    for (const PracticeRun &run : runs) {
+        if (!run.detailed || finished.contains(run.text))
+            continue;
+        const int characters = length(run.text);
+        if (characters > 0 && qint64(run.correct) + run.wrong + run.skipped >= characters)
+            finished.insert(run.text);
+    }
+    return finished.size();
 }
 }

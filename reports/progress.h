@@ -3,6 +3,7 @@
 #include "reports/activityreader.h"
 
 #include <QVector>
+#include <functional>
 
 // Figures over many runs, for the Reports window, the report command and
 // the weak-key practice.
@@ -30,6 +31,9 @@ QVector<double> movingAverage(const QVector<double> &values, int window);
 QVector<PracticeRun> ofText(const QVector<PracticeRun> &runs, const QString &text);
 // The texts practised, in order of their first run.
 QStringList texts(const QVector<PracticeRun> &runs);
+// The texts with a run that reached their end: every character typed right,
+// wrong or skipped. `length` gives a text's characters (0 when unknown).
+int textsFinished(const QVector<PracticeRun> &runs, const std::function<int(const QString &text)> &length);
 // Per text the fastest run (by accuracy where no speed is known).
 QVector<PracticeRun> bestPerText(const QVector<PracticeRun> &runs);
 }
