@@ -65,4 +65,19 @@ inline QString practiceHtml(int characters)
     }
     return html + "</body></html>";
 }
+
+// Drill lines (no spaces, shown spaced out), each different: every one is
+// respaced, so a preparation that rescans the text per line shows here.
+inline QString drillHtml(int characters)
+{
+    const QString letters = QString::fromUtf8("سبيتكمنلشق");
+    QString html = "<html><body>";
+    for (int written = 0, n = 0; written < characters; written += 12, ++n) {
+        QString refs;
+        for (int i = 0, v = n; i < 12; ++i, v /= 3)
+            refs += QString("&#%1;").arg(letters[(v + i) % letters.size()].unicode(), 4, 10, QChar('0'));
+        html += "<p align=\"right\"><line>" + refs + "</p>\n";
+    }
+    return html + "</body></html>";
+}
 }

@@ -63,7 +63,7 @@ QString keysOfInterestSource(int lesson)
     const bool oneSpace = lesson == 3 || lesson == 4 || lesson == 5 || lesson == 10 || lesson == 16;
     return QStringLiteral("lesson %1 key of interest. ex:%2R1_3 Shift Ctrl")
         .arg(lesson)
-        .arg(oneSpace ? " " : "  ");
+        .arg(oneSpace ? QStringLiteral(" ") : QStringLiteral("  "));
 }
 
 QString practiceTextSource(int lesson)
@@ -77,19 +77,19 @@ QString keyIdForScanCode(unsigned scanCode)
         if (characterScanCodes[i] == scanCode)
             return characterKeyIds().at(i);
     switch (scanCode) {
-    case spaceScanCode: return "R5_5";
-    case 1: return "ESC";
-    case 28: return "Enter";
-    case 29: return "Ctrl";
+    case spaceScanCode: return QStringLiteral("R5_5");
+    case 1: return QStringLiteral("ESC");
+    case 28: return QStringLiteral("Enter");
+    case 29: return QStringLiteral("Ctrl");
     case 42:
-    case 54: return "Shift";
-    case 56: return "ALT";
-    case 58: return "R3_1";
-    case 0x148: return "Arrow Up";
-    case 0x14B: return "Arrow Left";
-    case 0x14D: return "Arrow Right";
-    case 0x150: return "Arrow Down";
-    case 0x15B: return "Start";
+    case 54: return QStringLiteral("Shift");
+    case 56: return QStringLiteral("ALT");
+    case 58: return QStringLiteral("R3_1");
+    case 0x148: return QStringLiteral("Arrow Up");
+    case 0x14B: return QStringLiteral("Arrow Left");
+    case 0x14D: return QStringLiteral("Arrow Right");
+    case 0x150: return QStringLiteral("Arrow Down");
+    case 0x15B: return QStringLiteral("Start");
     default: return QString();
     }
 }

@@ -60,9 +60,9 @@ unsigned fromText(const QString &text)
 {
     if (text.isEmpty())
         return 0;
-    if (text == " ")
+    if (text == QLatin1String(" "))
         return 57;
-    if (text == "\r" || text == "\n")
+    if (text == QLatin1String("\r") || text == QLatin1String("\n"))
         return 28;
     for (Keys::Layer layer : {Keys::Layer::Plain, Keys::Layer::Shift})
         for (const QString &id : Keys::characterKeyIds())

@@ -34,7 +34,6 @@ public:
     void logLessonVisit();
     QString interestCaptions() const { return captions; }
     QString readSeconds() const { return secondsRead; }
-    bool lessonRead() const { return read; }
 
 private slots:
     void SetKeyBoardLayoutCaption(int addkey);

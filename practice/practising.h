@@ -46,7 +46,6 @@ public:
 
     int lessonNumber() const { return lesson; }
     bool isRunning() const { return running; }
-    const TypingRun &typingRun() const { return run; }
     int currentLine() const { return run.line(); }
     int currentColumn() const { return run.column(); }
     const PracticeText::Lines &textLines() const { return run.lines(); }

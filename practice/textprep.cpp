@@ -3,6 +3,7 @@
 #include "keyboard/keyids.h"
 
 #include <QCoreApplication>
+#include <QHash>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -11,7 +12,7 @@ namespace PracticeText {
 namespace {
 const QRegularExpression &referencePattern()
 {
-    static const QRegularExpression re("&#([0-9]){4};");
+    static const QRegularExpression re(QStringLiteral("&#([0-9]){4};"));
     return re;
 }
 
@@ -24,7 +25,7 @@ QChar referenceChar(const QStringRef &match)
 // Characters that can form part of another reference once decoded.
 bool buildsReferences(QChar c)
 {
-    return c == '&' || c == '#' || c == ';' || c.isDigit();
+    return c == QLatin1Char('&') || c == QLatin1Char('#') || c == QLatin1Char(';') || c.isDigit();
 }
 
 // Texts from the catalogue are a few kilobytes. These bounds only stop
@@ -82,47 +83,70 @@ QString decodeReferences(const QString &text)
     return result;
 }
 
+namespace {
+// What one line shows and expects, given what it holds once earlier drill
+// lines have been respaced; a drill line's spacing is recorded in `respaced`.
+QString prepareLine(const QString &content, Lines &lines, QHash<QString, QString> &respaced, int room)
+{
+    const QString decoded = decodeReferences(content);
+    QStringList characters;
+    int whiteSpace = 0;
+    for (const QChar c : decoded) {
+        characters.append(QString(c));
+        whiteSpace += c.isSpace() ? 1 : 0;
+    }
+    lines.characters.append(characters);
+    if (whiteSpace > 1) {
+        lines.kinds.append(AsWritten);
+        return content;
+    }
+    lines.kinds.append(Spaced);
+    // Decoded characters go back into HTML: "<", ">" and "&" stay escaped,
+    // or a drill of those keys would turn into markup.
+    QString spaced;
+    for (const QChar c : decoded)
+        spaced += QString(c).toHtmlEscaped() + QLatin1Char(' ');
+    if (content.isEmpty() || spaced.size() - content.size() > room)
+        return content;
+    respaced.insert(content, spaced);
+    return spaced;
+}
+}
+
+// One pass over the text: each "<line>" entry ends at the next "<", so a line
+// is prepared on its own. A drill line is respaced where it stands and in every
+// later line of the same content, which is then found already spaced.
 QString prepare(QString text, Lines &lines)
 {
-    text.replace("font-size:14.0pt", " ");
-    static const QRegularExpression fontTag("<font[^>]*>");
+    text.replace(QLatin1String("font-size:14.0pt"), QLatin1String(" "));
+    static const QRegularExpression fontTag(QStringLiteral("<font[^>]*>"));
     text.remove(fontTag);
-    text.remove("</font>");
-    text.replace("  ", " ");
+    text.remove(QLatin1String("</font>"));
+    text.replace(QLatin1String("  "), QLatin1String(" "));
     lines.kinds.clear();
 
-    static const QRegularExpression linePattern("<line>[^<]*(<)");
+    static const QString tag = QStringLiteral("<line>");
     const int limit = maxLength(text.size());
-    int from = 0;
+    QHash<QString, QString> respaced;
+    QString result;
+    result.reserve(text.size());
+    int at = 0;
     for (int count = 0; count < maxLines; ++count) {
-        const QRegularExpressionMatch m = linePattern.match(text, from);
-        if (!m.hasMatch())
+        const int start = text.indexOf(tag, at);
+        const int end = start < 0 ? -1 : text.indexOf(QLatin1Char('<'), start + tag.size());
+        if (end < 0)
             break;
-        const int p = m.capturedStart(), length = m.capturedLength();
-        const QString rawLine = text.mid(p + 6, length - 7);
-        const QString decoded = decodeReferences(rawLine);
-        QStringList characters;
-        int whiteSpace = 0;
-        for (const QChar c : decoded) {
-            characters.append(QString(c));
-            whiteSpace += c.isSpace() ? 1 : 0;
-        }
-        lines.characters.append(characters);
-        if (whiteSpace <= 1) {
-            // Decoded characters go back into HTML: "<", ">" and "&" stay
-            // escaped, or a drill of those keys would turn into markup.
-            QString spaced;
-            for (const QChar c : decoded)
-                spaced += QString(c).toHtmlEscaped() + ' ';
-            if (!rawLine.isEmpty() && text.size() + text.count(rawLine) * (spaced.size() - rawLine.size()) <= limit)
-                text.replace(rawLine, spaced);
-            lines.kinds.append(Spaced);
-        } else {
-            lines.kinds.append(AsWritten);
-        }
-        from = p + 1;
+        QString content = text.mid(start + tag.size(), end - start - tag.size());
+        // Each earlier respacing reaches the line in turn, as it reached the whole text.
+        for (int step = 0; step < maxLines && respaced.contains(content); ++step)
+            content = respaced.value(content);
+        result += text.midRef(at, start + tag.size() - at);
+        const int room = limit - (result.size() + content.size() + (text.size() - end));
+        result += prepareLine(content, lines, respaced, room);
+        at = end;
     }
-    return text;
+    result += text.midRef(at);
+    return result;
 }
 
 QString practiceText(int lesson, bool unprocessed, Lines &lines)

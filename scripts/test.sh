@@ -18,6 +18,10 @@ cmake -S "$root/tests/fuzz" -B "$root/build-fuzz" -DCMAKE_CXX_COMPILER=clang++ -
 cmake --build "$root/build-fuzz" -j"$(nproc)"
 corpus="$root/build-fuzz/corpus"
 mkdir -p "$corpus" && cp "$root"/tests/fuzz/corpus/* "$corpus"/
+# A text of 1 MB in different drill lines, each respaced: the long input the
+# unit tests leave out, run once whole (the fuzzing run reads its start).
+python3 -c 'import sys; sys.stdout.write("".join("<p><line>%s</p>" % "".join("&#%04d;" % (1576 + (n * 7 + i) % 30) for i in range(12)) for n in range(12000)))' > "$corpus/long-drills.html"
+"$root/build-fuzz/fuzz_textprep" "$corpus/long-drills.html" > "$root/build-fuzz/long.log" 2>&1 || { tail -20 "$root/build-fuzz/long.log"; echo "the 1 MB text failed"; exit 1; }
 if ! "$root/build-fuzz/fuzz_textprep" -max_total_time=30 -max_len=8192 -print_final_stats=1 "$corpus" \
         > "$root/build-fuzz/fuzz.log" 2>&1; then
     tail -40 "$root/build-fuzz/fuzz.log"

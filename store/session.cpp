@@ -16,11 +16,11 @@ QString locateDataFolder()
 {
     QString base = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
     if (base.isEmpty())
-        base = QDir::homePath() + "/." + QCoreApplication::applicationName();
-    dataFolder = QDir::toNativeSeparators(base + "/Orvane/Harfora");
+        base = QDir::homePath() + QLatin1String("/.") + QCoreApplication::applicationName();
+    dataFolder = QDir::toNativeSeparators(base + QLatin1String("/Orvane/Harfora"));
     QDir().mkpath(dataFolder);
-    settingsDbPath = QDir::toNativeSeparators(dataFolder + "/" + "Setting.dB");
-    usersDbPath = QDir::toNativeSeparators(dataFolder + "/" + "Users.dB");
+    settingsDbPath = QDir::toNativeSeparators(dataFolder + QLatin1String("/Setting.dB"));
+    usersDbPath = QDir::toNativeSeparators(dataFolder + QLatin1String("/Users.dB"));
     return dataFolder;
 }
 }

@@ -122,9 +122,9 @@ private slots:
         QTest::newRow("line at end") << "abc<line>";
         QTest::newRow("empty line") << "<line><line><";
         QTest::newRow("nested") << QString("<line><font>").repeated(2000) + "x<";
-        QTest::newRow("1 MB one letter lines") << QString("<line>a<").repeated(131072);
-        QTest::newRow("1 MB references") << QString("<line>&#0038;#0038;<").repeated(50000);
-        QTest::newRow("1 MB plain") << QString("a b ").repeated(262144);
+        // Long inputs of the same shapes are the benchmark's and the fuzz corpus's.
+        QTest::newRow("more lines than kept") << QString("<line>a<").repeated(6000);
+        QTest::newRow("references spelling references") << QString("<line>&#0038;#0038;<").repeated(6000);
     }
     void hostileInput()
     {
