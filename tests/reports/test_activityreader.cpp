@@ -220,6 +220,10 @@ private slots:
         QCOMPARE(best[1].runId, QString("c"));
         QCOMPARE(Progress::meanSpeed(a.runs), 60);
         QCOMPARE(Progress::movingAverage({10, 20, 30, 40}, 3), (QVector<double>{10, 15, 20, 30}));
+        const auto pairs = Progress::commonest({{{"ب", "ت"}, 1}, {{"ت", "ن"}, 5}, {{"ي", "ب"}, 3}}, 2);
+        QCOMPARE(pairs.size(), 2);
+        QCOMPARE(pairs[0].first, Confusion("ت", "ن"));
+        QCOMPARE(pairs[1].first, Confusion("ي", "ب"));
     }
 
     // One user's rows from a real file, by an indexed look-up, never writing it.
