@@ -3,7 +3,6 @@
 #include "practice/runrecord.h"
 
 #include <QLocale>
-#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -56,65 +55,192 @@ bool readNumber(const QString &text, qint64 &out)
     return ok && out >= 0 && out < sane;
 }
 
-// "k1 RUNID CORRECT WRONG SKIPPED entries": false when the head is unreadable.
-bool readKeyFigures(const QString &log5, PracticeRun &run, int &skippedEntries)
+// Digits 0-9 only, below `sane`.
+bool readDigits(const QChar *begin, const QChar *end, qint64 &out)
 {
-    const QStringList parts = log5.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (begin == end || end - begin > 8)
+        return false;
+    out = 0;
+    for (const QChar *c = begin; c != end; ++c) {
+        const ushort u = c->unicode();
+        if (u < '0' || u > '9')
+            return false;
+        out = out * 10 + (u - '0');
+    }
+    return out < sane;
+}
+
+int hexDigit(ushort u)
+{
+    if (u >= '0' && u <= '9')
+        return u - '0';
+    if (u >= 'A' && u <= 'F')
+        return u - 'A' + 10;
+    if (u >= 'a' && u <= 'f')
+        return u - 'a' + 10;
+    return -1;
+}
+
+// An escaped character of one or two UTF-16 units (no NUL) as one number:
+// first unit, second unit << 16. 0 when malformed.
+quint32 readCharacter(const QChar *begin, const QChar *end)
+{
+    ushort units[2] = {0, 0};
+    int n = 0;
+    for (const QChar *c = begin; c != end; ++c) {
+        ushort u = c->unicode();
+        if (u == '%') {
+            if (end - c < 5)
+                return 0;
+            int value = 0;
+            for (int i = 1; i <= 4; ++i) {
+                const int d = hexDigit(c[i].unicode());
+                if (d < 0)
+                    return 0;
+                value = value * 16 + d;
+            }
+            u = ushort(value);
+            c += 4;
+        }
+        if (u == 0 || n == 2)
+            return 0;
+        units[n++] = u;
+    }
+    return n == 0 ? 0 : units[0] | quint32(units[1]) << 16;
+}
+
+QString characterOf(quint32 key)
+{
+    QString c(QChar(ushort(key & 0xffff)));
+    if (key >> 16)
+        c += QChar(ushort(key >> 16));
+    return c;
+}
+
+// Calls `entry` with the bounds of every blank-separated entry of a text.
+template <class Entry> void forEachEntry(const QString &text, Entry entry)
+{
+    const QChar *c = text.constData(), *end = c + text.size();
+    while (c != end) {
+        while (c != end && *c == QLatin1Char(' '))
+            ++c;
+        const QChar *begin = c;
+        while (c != end && *c != QLatin1Char(' '))
+            ++c;
+        if (begin != c)
+            entry(begin, c);
+    }
+}
+
+using FastKeys = QHash<quint32, KeyFigures>;
+
+// C:HITS:ERRORS:MEANMS entries added to `into`; returns the malformed ones.
+int addKeys(const QString &text, FastKeys &into)
+{
+    int malformed = 0;
+    forEachEntry(text, [&](const QChar *begin, const QChar *end) {
+        const QChar *colon[3];
+        int n = 0;
+        for (const QChar *c = begin; c != end && n <= 3; ++c)
+            if (*c == QLatin1Char(':')) {
+                if (n == 3) {
+                    n = 4;
+                    break;
+                }
+                colon[n++] = c;
+            }
+        qint64 hits = 0, errors = 0, mean = 0;
+        const quint32 character = n == 3 ? readCharacter(begin, colon[0]) : 0;
+        if (!character || !readDigits(colon[0] + 1, colon[1], hits) || !readDigits(colon[1] + 1, colon[2], errors) ||
+            !readDigits(colon[2] + 1, end, mean)) {
+            ++malformed;
+            return;
+        }
+        KeyFigures &k = into[character];
+        k.hits += int(hits);
+        k.errors += int(errors);
+        k.totalMs += hits * mean;
+    });
+    return malformed;
+}
+
+// Raw "EXPECTED>TYPED" -> count and how many entries made it.
+using RawPairs = QHash<QString, QPair<int, int>>;
+
+int addRawPairs(const QString &text, RawPairs &into)
+{
+    if (text.isEmpty())
+        return 0;
+    if (!text.startsWith(QLatin1String("c1")) || (text.size() > 2 && text[2] != QLatin1Char(' ')))
+        return text.count(QLatin1Char(' ')) + 1;
+    int malformed = 0;
+    forEachEntry(text.mid(2), [&](const QChar *begin, const QChar *end) {
+        const QChar *colon = end;
+        while (colon != begin && *(colon - 1) != QLatin1Char(':'))
+            --colon;
+        qint64 count = 0;
+        if (colon == begin || !readDigits(colon, end, count) || count == 0) {
+            ++malformed;
+            return;
+        }
+        QPair<int, int> &pair = into[QString(begin, int(colon - 1 - begin))];
+        pair.first += int(count);
+        ++pair.second;
+    });
+    return malformed;
+}
+
+// The pairs whose texts read as escaped characters; the others are counted.
+ConfusionTable pairsOf(const RawPairs &raw, int &malformed)
+{
+    ConfusionTable table;
+    for (auto r = raw.cbegin(); r != raw.cend(); ++r) {
+        const QStringList sides = r.key().split(QLatin1Char('>'));
+        QString expected, typed;
+        if (sides.size() != 2 || !RunRecord::unescape(sides[0], expected) || expected.isEmpty() ||
+            !RunRecord::unescape(sides[1], typed)) {
+            malformed += r->second;
+            continue;
+        }
+        table[{expected, typed}] += r->first;
+    }
+    return table;
+}
+
+KeyTable keysOf(const FastKeys &fast)
+{
+    KeyTable table;
+    for (auto k = fast.cbegin(); k != fast.cend(); ++k)
+        table.insert(characterOf(k.key()), k.value());
+    return table;
+}
+
+// "k1 RUNID CORRECT WRONG SKIPPED entries": false when the head is unreadable.
+bool readKeyFigures(const QString &log5, PracticeRun &run)
+{
+    const QVector<QStringRef> parts = log5.splitRef(QLatin1Char(' '), Qt::SkipEmptyParts);
     qint64 correct = 0, wrong = 0, skipped = 0;
     if (parts.size() < 5 || parts[0] != QLatin1String("k1") || parts[1].size() > 20 ||
-        !readNumber(parts[2], correct) || !readNumber(parts[3], wrong) || !readNumber(parts[4], skipped))
+        !readDigits(parts[2].cbegin(), parts[2].cend(), correct) || !readDigits(parts[3].cbegin(), parts[3].cend(), wrong) ||
+        !readDigits(parts[4].cbegin(), parts[4].cend(), skipped))
         return false;
-    run.runId = parts[1];
+    run.runId = parts[1].toString();
     run.correct = int(correct);
     run.wrong = int(wrong);
     run.skipped = int(skipped);
     run.detailed = true;
-    for (const QString &entry : parts.mid(5)) {
-        const QStringList f = entry.split(QLatin1Char(':'));
-        QString character;
-        qint64 hits = 0, errors = 0, mean = 0;
-        if (f.size() != 4 || !RunRecord::unescape(f[0], character) || character.isEmpty() || character.size() > 2 ||
-            !readNumber(f[1], hits) || !readNumber(f[2], errors) || !readNumber(f[3], mean) ||
-            run.keys.contains(character)) {
-            ++skippedEntries;
-            continue;
-        }
-        run.keys.insert(character, {int(hits), int(errors), hits * mean});
-    }
+    run.keyText = parts.size() > 5 ? log5.mid(parts[5].position()) : QString();
     return true;
 }
 
-void readConfusions(const QString &log6, PracticeRun &run, int &skippedEntries)
-{
-    const QStringList parts = log6.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    if (parts.isEmpty())
-        return;
-    if (parts[0] != QLatin1String("c1")) {
-        skippedEntries += parts.size();
-        return;
-    }
-    for (const QString &entry : parts.mid(1)) {
-        const QStringList pair = entry.split(QLatin1Char('>'));
-        const QStringList typedCount = pair.value(1).split(QLatin1Char(':'));
-        QString expected, typed;
-        qint64 count = 0;
-        if (pair.size() != 2 || typedCount.size() != 2 || !RunRecord::unescape(pair[0], expected) ||
-            expected.isEmpty() || !RunRecord::unescape(typedCount[0], typed) || !readNumber(typedCount[1], count) ||
-            count == 0) {
-            ++skippedEntries;
-            continue;
-        }
-        run.confusions[{expected, typed}] += int(count);
-    }
-}
-
 // A "Practise" row; false when it cannot be read at all.
-bool readPractice(const ActivityRow &row, PracticeRun &run, int &skippedEntries)
+bool readPractice(const ActivityRow &row, PracticeRun &run)
 {
     // log2: seconds, display speed, correct %, share of marks
-    const QStringList timing = row.log[1].split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const QVector<QStringRef> timing = row.log[1].splitRef(QLatin1Char(' '), Qt::SkipEmptyParts);
     qint64 seconds = 0, percent = 0;
-    if (timing.size() < 3 || !readNumber(timing[0], seconds) || !readNumber(timing[2], percent) || percent > 100 ||
+    if (timing.size() < 3 || !readDigits(timing[0].cbegin(), timing[0].cend(), seconds) ||
+        !readDigits(timing[2].cbegin(), timing[2].cend(), percent) || percent > 100 ||
         row.log[0].trimmed().isEmpty() || row.log[0].size() > 20)
         return false;
     run.order = row.order;
@@ -122,10 +248,10 @@ bool readPractice(const ActivityRow &row, PracticeRun &run, int &skippedEntries)
     run.text = row.log[0].trimmed();
     run.seconds = int(seconds);
     run.shownPercent = int(percent);
-    if (!row.log[4].isEmpty() && !readKeyFigures(row.log[4], run, skippedEntries))
+    if (!row.log[4].isEmpty() && !readKeyFigures(row.log[4], run))
         return false;
     if (run.detailed)
-        readConfusions(row.log[5], run, skippedEntries);
+        run.confusionText = row.log[5];
     return true;
 }
 
@@ -165,6 +291,71 @@ int PracticeRun::accuracy() const
     return typed > 0 ? int(qint64(correct) * 100 / typed) : 0;
 }
 
+KeyTable PracticeRun::keys() const
+{
+    FastKeys fast;
+    addKeys(keyText, fast);
+    return keysOf(fast);
+}
+
+ConfusionTable PracticeRun::confusions() const
+{
+    RawPairs raw;
+    addRawPairs(confusionText, raw);
+    int unused = 0;
+    return pairsOf(raw, unused);
+}
+
+namespace {
+// A run's row: a new run, or a later row of a run stopped and continued.
+void addRun(Activity &activity, QHash<QString, int> &byRun, PracticeRun &run)
+{
+    const auto known = run.runId.isEmpty() ? byRun.end() : byRun.find(run.runId);
+    if (known == byRun.end()) {
+        if (!run.runId.isEmpty())
+            byRun.insert(run.runId, activity.runs.size());
+        activity.runs.append(run);
+        return;
+    }
+    PracticeRun &earlier = activity.runs[*known];
+    run.order = earlier.order;
+    run.started = earlier.started.isValid() ? earlier.started : run.started;
+    earlier = run;
+}
+
+// Lessons read and games played; false when the row cannot be read.
+bool readOther(const ActivityRow &row, Activity &activity)
+{
+    if (row.topic == QLatin1String("Lesson")) {
+        const int lesson = number(row.log[0]);
+        if (lesson < 1 || lesson > 1000)
+            return false;
+        activity.lessonsRead.insert(lesson);
+    } else if (row.topic == QLatin1String("Game")) {
+        qint64 hits = 0, lost = 0;
+        if (!readNumber(row.log[1], hits) || !readNumber(row.log[2], lost))
+            return false;
+        ++activity.games;
+        activity.gameHits += int(hits);
+        activity.gameLost += int(lost);
+    }
+    return true;
+}
+
+// The figures of every run, summed; malformed entries counted.
+void addTotals(Activity &activity)
+{
+    FastKeys keys;
+    RawPairs pairs;
+    for (const PracticeRun &run : activity.runs) {
+        activity.entriesSkipped += addKeys(run.keyText, keys);
+        activity.entriesSkipped += addRawPairs(run.confusionText, pairs);
+    }
+    activity.keys = keysOf(keys);
+    activity.confusions = pairsOf(pairs, activity.entriesSkipped);
+}
+}
+
 namespace ActivityReader {
 Activity read(const QVector<ActivityRow> &rows)
 {
@@ -173,60 +364,33 @@ Activity read(const QVector<ActivityRow> &rows)
     for (const ActivityRow &row : rows) {
         if (row.topic == QLatin1String("Practise")) {
             PracticeRun run;
-            if (!readPractice(row, run, activity.entriesSkipped)) {
-                ++activity.rowsLeftOut;
-                continue;
-            }
-            const auto known = run.runId.isEmpty() ? byRun.end() : byRun.find(run.runId);
-            if (known == byRun.end()) {
-                if (!run.runId.isEmpty())
-                    byRun.insert(run.runId, activity.runs.size());
-                activity.runs.append(run);
-            } else {
-                PracticeRun &earlier = activity.runs[*known];
-                run.order = earlier.order;
-                run.started = earlier.started.isValid() ? earlier.started : run.started;
-                earlier = run;
-            }
-        } else if (row.topic == QLatin1String("Lesson")) {
-            const int lesson = number(row.log[0]);
-            if (lesson >= 1 && lesson <= 1000)
-                activity.lessonsRead.insert(lesson);
+            if (readPractice(row, run))
+                addRun(activity, byRun, run);
             else
                 ++activity.rowsLeftOut;
-        } else if (row.topic == QLatin1String("Game")) {
-            qint64 hits = 0, lost = 0;
-            if (readNumber(row.log[1], hits) && readNumber(row.log[2], lost)) {
-                ++activity.games;
-                activity.gameHits += int(hits);
-                activity.gameLost += int(lost);
-            } else {
-                ++activity.rowsLeftOut;
-            }
+        } else if (!readOther(row, activity)) {
+            ++activity.rowsLeftOut;
         }
     }
     sortByTime(activity.runs);
+    addTotals(activity);
     return activity;
 }
 
 QDateTime parseDate(const QString &text)
 {
-    const QString trimmed = text.trimmed();
-    QDateTime iso = QDateTime::fromString(trimmed, Qt::ISODate);
-    if (iso.isValid())
-        return iso;
     // weekday, month, day, hh:mm:ss, year: the weekday is not needed
-    const QStringList parts = trimmed.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    const QString simple = text.simplified();
+    const QVector<QStringRef> parts = simple.splitRef(QLatin1Char(' '));
     if (parts.size() != 5)
-        return {};
-    const QStringList clock = parts[3].split(QLatin1Char(':'));
-    const int m = month(parts[1]);
-    const int day = number(parts[2].endsWith(QLatin1Char('.')) ? parts[2].chopped(1) : parts[2]);
-    const int year = number(parts[4]);
+        return QDateTime::fromString(simple, Qt::ISODate);
+    const QVector<QStringRef> clock = parts[3].split(QLatin1Char(':'));
+    const int m = month(parts[1].toString());
+    const QStringRef dayText = parts[2].endsWith(QLatin1Char('.')) ? parts[2].chopped(1) : parts[2];
     if (clock.size() != 3 || m == 0)
         return {};
-    const QDate date(year, m, day);
-    const QTime time(number(clock[0]), number(clock[1]), number(clock[2]));
+    const QDate date(number(parts[4].toString()), m, number(dayText.toString()));
+    const QTime time(number(clock[0].toString()), number(clock[1].toString()), number(clock[2].toString()));
     if (!date.isValid() || !time.isValid())
         return {};
     return QDateTime(date, time);

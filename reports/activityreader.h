@@ -15,6 +15,8 @@ struct KeyFigures {
     int hits = 0;
     int errors = 0;
     qint64 totalMs = 0;
+    bool operator==(const KeyFigures &o) const { return hits == o.hits && errors == o.errors && totalMs == o.totalMs; }
+    bool operator!=(const KeyFigures &o) const { return !(*this == o); }
 };
 using KeyTable = QMap<QString, KeyFigures>;
 using Confusion = QPair<QString, QString>; // expected, typed
@@ -31,8 +33,13 @@ struct PracticeRun {
     int correct = 0, wrong = 0, skipped = 0;
     int shownPercent = 0; // the display's correct %, all older rows have
     bool detailed = false; // per-key figures present
-    KeyTable keys;
-    ConfusionTable confusions;
+    QString keyText;       // log5's entries after its head, read on demand
+    QString confusionText; // log6
+
+    // Per character of this run, and its confusion pairs; malformed entries
+    // are left out (and counted by ActivityReader::read).
+    KeyTable keys() const;
+    ConfusionTable confusions() const;
 
     // Correct characters per minute over the whole run; -1 when unknown.
     int speed() const;
@@ -43,6 +50,8 @@ struct PracticeRun {
 // What one user's rows tell, read without trusting them.
 struct Activity {
     QVector<PracticeRun> runs; // in time order
+    KeyTable keys;             // over all runs
+    ConfusionTable confusions; // over all runs
     QSet<int> lessonsRead;
     int games = 0, gameHits = 0, gameLost = 0;
     int rowsLeftOut = 0;    // rows that could not be read at all

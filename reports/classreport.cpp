@@ -28,9 +28,9 @@ QString lineOf(const QString &user, const Activity &activity)
 {
     const QVector<PracticeRun> &runs = activity.runs;
     QStringList missed;
-    for (const auto &m : Progress::mostMissed(Progress::keyTotals(runs), 5))
+    for (const auto &m : Progress::mostMissed(activity.keys, 5))
         missed.append(RunRecord::escape(m.first));
-    const auto top = Progress::commonest(Progress::confusionTotals(runs), 1);
+    const auto top = Progress::commonest(activity.confusions, 1);
     const QString confusion = top.isEmpty() ? QString()
                                             : RunRecord::escape(top[0].first.first) + QLatin1Char('>') +
                                                   RunRecord::escape(top[0].first.second);
@@ -63,15 +63,16 @@ QString field(const QString &text)
 
 int write(const QString &file, QTextStream &out, QTextStream &errors)
 {
-    QString problem;
+    ActivityRows reader(file);
     QStringList users;
     QStringList lines;
-    bool ok = ActivityRows::userNames(file, users, &problem);
+    bool ok = reader.userNames(users);
     for (int i = 0; ok && i < users.size(); ++i) {
         QVector<ActivityRow> rows;
-        ok = ActivityRows::read(file, passwordHash(users[i]), rows, &problem);
+        ok = reader.read(passwordHash(users[i]), rows);
         lines.append(lineOf(users[i], ActivityReader::read(rows)));
     }
+    const QString problem = reader.problem();
     if (!ok) {
         errors << QCoreApplication::translate("ClassReport", "harfora-report: cannot read %1: %2")
                       .arg(file, problem)

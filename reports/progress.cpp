@@ -1,5 +1,6 @@
 #include "reports/progress.h"
 
+#include <QHash>
 #include <QSet>
 
 #include <algorithm>
@@ -9,22 +10,26 @@ KeyTable keyTotals(const QVector<PracticeRun> &runs, int recentRuns)
 {
     KeyTable totals;
     int taken = 0;
-    for (auto run = runs.crbegin(); run != runs.crend() && (recentRuns < 0 || taken < recentRuns); ++run, ++taken)
-        for (auto k = run->keys.cbegin(); k != run->keys.cend(); ++k) {
+    for (auto run = runs.crbegin(); run != runs.crend() && (recentRuns < 0 || taken < recentRuns); ++run, ++taken) {
+        const KeyTable keys = run->keys();
+        for (auto k = keys.cbegin(); k != keys.cend(); ++k) {
             KeyFigures &t = totals[k.key()];
             t.hits += k->hits;
             t.errors += k->errors;
             t.totalMs += k->totalMs;
         }
+    }
     return totals;
 }
 
 ConfusionTable confusionTotals(const QVector<PracticeRun> &runs)
 {
     ConfusionTable totals;
-    for (const PracticeRun &run : runs)
-        for (auto c = run.confusions.cbegin(); c != run.confusions.cend(); ++c)
+    for (const PracticeRun &run : runs) {
+        const ConfusionTable pairs = run.confusions();
+        for (auto c = pairs.cbegin(); c != pairs.cend(); ++c)
             totals[c.key()] += c.value();
+    }
     return totals;
 }
 
@@ -125,10 +130,14 @@ QVector<PracticeRun> bestPerText(const QVector<PracticeRun> &runs)
 int textsFinished(const QVector<PracticeRun> &runs, const std::function<int(const QString &text)> &length)
 {
     QSet<QString> finished;
+    QHash<QString, int> lengths; // each text is measured once
     for (const PracticeRun &run : runs) {
         if (!run.detailed || finished.contains(run.text))
             continue;
-        const int characters = length(run.text);
+        auto known = lengths.find(run.text);
+        if (known == lengths.end())
+            known = lengths.insert(run.text, length(run.text));
+        const int characters = *known;
         if (characters > 0 && qint64(run.correct) + run.wrong + run.skipped >= characters)
             finished.insert(run.text);
     }

@@ -4,7 +4,6 @@
 
 #include <QtCharts/QChart>
 #include <QtCharts/QLineSeries>
-#include <QtCharts/QScatterSeries>
 #include <QtCharts/QValueAxis>
 
 using namespace QtCharts;
@@ -42,11 +41,9 @@ ProgressChart::ProgressChart(QWidget *parent) : QChartView(parent)
     speedAxis = axis(tr("Characters per minute"), c, rtl ? Qt::AlignRight : Qt::AlignLeft);
     percentAxis = axis(tr("Correct %"), c, rtl ? Qt::AlignLeft : Qt::AlignRight);
     percentAxis->setRange(0, 100);
-    speed = series<QScatterSeries>(tr("Speed"), QColor(0xd9, 0x48, 0x01), c);
-    speed->setMarkerSize(6);
+    speed = series<QLineSeries>(tr("Speed"), QColor(0xfd, 0x8d, 0x3c), c);
     speedAverage = series<QLineSeries>(tr("Speed, moving average"), QColor(0x7f, 0x27, 0x04), c);
-    accuracy = series<QScatterSeries>(tr("Accuracy"), QColor(0x31, 0x82, 0xbd), c);
-    accuracy->setMarkerSize(6);
+    accuracy = series<QLineSeries>(tr("Accuracy"), QColor(0x6b, 0xae, 0xd6), c);
     accuracyAverage = series<QLineSeries>(tr("Accuracy, moving average"), QColor(0x08, 0x30, 0x6b), c);
     for (QAbstractSeries *s : c->series()) {
         s->attachAxis(runAxis);
@@ -73,6 +70,8 @@ void ProgressChart::setRuns(const QVector<PracticeRun> &runs)
         speedLine.append(QPointF(speeds[i].x(), speedMeans[i]));
     for (int i = 0; i < accuracies.size(); ++i)
         accuracyLine.append(QPointF(accuracies[i].x(), accuracyMeans[i]));
+    speed->setPointsVisible(runs.size() <= markedRuns);
+    accuracy->setPointsVisible(runs.size() <= markedRuns);
     speed->replace(speeds);
     speedAverage->replace(speedLine);
     accuracy->replace(accuracies);

@@ -6,7 +6,6 @@
 
 namespace QtCharts {
 class QLineSeries;
-class QScatterSeries;
 class QValueAxis;
 }
 
@@ -17,16 +16,17 @@ class ProgressChart : public QtCharts::QChartView
     Q_OBJECT
 public:
     static constexpr int averageOver = 5;
+    static constexpr int markedRuns = 150; // more runs are drawn as plain lines
     explicit ProgressChart(QWidget *parent = nullptr);
     void setRuns(const QVector<PracticeRun> &runs);
 
-    QtCharts::QScatterSeries *speedSeries() const { return speed; }
+    QtCharts::QLineSeries *speedSeries() const { return speed; }
     QtCharts::QLineSeries *speedAverageSeries() const { return speedAverage; }
-    QtCharts::QScatterSeries *accuracySeries() const { return accuracy; }
+    QtCharts::QLineSeries *accuracySeries() const { return accuracy; }
     QtCharts::QLineSeries *accuracyAverageSeries() const { return accuracyAverage; }
 
 private:
-    QtCharts::QScatterSeries *speed, *accuracy;
-    QtCharts::QLineSeries *speedAverage, *accuracyAverage;
+    // Lines through the runs (marked while they are few) and their averages.
+    QtCharts::QLineSeries *speed, *accuracy, *speedAverage, *accuracyAverage;
     QtCharts::QValueAxis *runAxis, *speedAxis, *percentAxis;
 };

@@ -157,10 +157,9 @@ void ReportsWindow::display(const Activity &activity)
     textChoice->addItem(tr("All texts"), QString());
     for (const QString &text : Progress::texts(activity.runs))
         textChoice->addItem(text == QLatin1String("weak") ? tr("Weak keys") : tr("Text %1").arg(text), text);
-    const KeyTable keys = Progress::keyTotals(activity.runs);
-    heat->setFigures(keys);
-    fillMistakes(keys);
-    fillFingers(keys);
+    heat->setFigures(activity.keys);
+    fillMistakes(activity.keys);
+    fillFingers(activity.keys);
     fillSummary();
     showChart();
     showHeat();
@@ -236,7 +235,7 @@ void ReportsWindow::fillMistakes(const KeyTable &keys)
         missedTable->setItem(r, 2, cell(QString::number(missed[r].second.hits), true));
         missedTable->setItem(r, 3, cell(fingerOf(missed[r].first)));
     }
-    const auto pairs = Progress::commonest(Progress::confusionTotals(shownActivity.runs), listed);
+    const auto pairs = Progress::commonest(shownActivity.confusions, listed);
     confusionTable->setRowCount(pairs.size());
     for (int r = 0; r < pairs.size(); ++r) {
         const Confusion &pair = pairs[r].first;

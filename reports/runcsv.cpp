@@ -16,9 +16,12 @@ namespace RunCsv {
 QString write(const QVector<PracticeRun> &runs)
 {
     QSet<QString> seen;
-    for (const PracticeRun &run : runs)
-        for (auto k = run.keys.cbegin(); k != run.keys.cend(); ++k)
+    QVector<KeyTable> keys;
+    for (const PracticeRun &run : runs) {
+        keys.append(run.keys());
+        for (auto k = keys.last().cbegin(); k != keys.last().cend(); ++k)
             seen.insert(k.key());
+    }
     QStringList characters = seen.values();
     characters.sort();
     QStringList header = {QStringLiteral("date"),    QStringLiteral("text"),  QStringLiteral("seconds"),
@@ -28,7 +31,8 @@ QString write(const QVector<PracticeRun> &runs)
         for (const char *figure : {" hits", " errors", " ms"})
             header.append(ClassReport::field(RunRecord::escape(c) + QLatin1String(figure)));
     QString csv = header.join(QLatin1Char(',')) + QLatin1Char('\n');
-    for (const PracticeRun &run : runs) {
+    for (int r = 0; r < runs.size(); ++r) {
+        const PracticeRun &run = runs[r];
         QStringList fields = {run.started.isValid() ? run.started.toString(Qt::ISODate) : QString(),
                               ClassReport::field(run.text),
                               QString::number(run.seconds),
@@ -38,8 +42,8 @@ QString write(const QVector<PracticeRun> &runs)
                               run.detailed ? QString::number(run.wrong) : QString(),
                               run.detailed ? QString::number(run.skipped) : QString()};
         for (const QString &c : characters) {
-            const auto k = run.keys.constFind(c);
-            const bool has = k != run.keys.cend();
+            const auto k = keys[r].constFind(c);
+            const bool has = k != keys[r].cend();
             fields << (has ? QString::number(k->hits) : QString()) << (has ? QString::number(k->errors) : QString())
                    << (has && k->hits ? QString::number((k->totalMs + k->hits / 2) / k->hits) : QString());
         }

@@ -1,6 +1,5 @@
 #include "store/activityrows.h"
 
-#include "store/dbstuff.h"
 #include "store/tables.h"
 
 #include <QCoreApplication>
@@ -9,95 +8,92 @@
 #include <QSqlQuery>
 
 namespace {
-const char rowsOfUser[] = "SELECT rowid, entrydate, topic, log1, log2, log3, log4, log5, log6 FROM activitylog "
-                          "WHERE username = ? ORDER BY rowid";
+// log3 is read where a game keeps its losses there; the practice rows' log3
+// and log4 (the per-key and per-finger means) are not used by the reports.
+const char rowsOfUser[] = "SELECT rowid, entrydate, topic, log1, log2, CASE WHEN topic = 'Game' THEN log3 END, "
+                          "log5, log6 FROM activitylog WHERE username = ? ORDER BY rowid";
+}
 
-// Opens the file read-only and checks it holds our users tables.
-bool openUsersFile(dB_Stuff &store, const QString &file, QString *problem)
+constexpr char ActivityRows::indexName[];
+
+ActivityRows::ActivityRows(const QString &file)
 {
-    QString why;
-    if (store.openFile(file, &why, true) && (!tableExists(QStringLiteral("activitylog")) ||
-                                             !tableExists(QStringLiteral("user"))))
-        why = QCoreApplication::translate("dB_Stuff", "This is not a users database of this program.");
-    if (problem)
-        *problem = why;
-    if (!why.isEmpty())
+    if (store.openFile(file, &problemText, true) &&
+        (!tableExists(QStringLiteral("activitylog")) || !tableExists(QStringLiteral("user"))))
+        problemText = QCoreApplication::translate("dB_Stuff", "This is not a users database of this program.");
+    if (!isOpen()) {
         store.closeConnection();
-    return why.isEmpty();
+        return;
+    }
+    // A class's file is large and one user's rows lie all over it: mapped,
+    // each page is read once however many users are looked up.
+    QSqlQuery pragma;
+    pragma.exec(QStringLiteral("PRAGMA mmap_size = 1073741824"));
 }
 
-bool failed(const QSqlQuery &query, QString *problem)
+ActivityRows::~ActivityRows()
 {
-    if (problem)
-        *problem = dB_Stuff::describe(query.lastError());
-    return false;
-}
+    if (isOpen())
+        store.closeConnection();
 }
 
-namespace ActivityRows {
-bool read(const QString &file, const QString &userKey, QVector<ActivityRow> &rows, QString *problem)
+bool ActivityRows::read(const QString &userKey, QVector<ActivityRow> &rows)
 {
     rows.clear();
-    dB_Stuff store;
-    if (!openUsersFile(store, file, problem))
+    if (!isOpen())
         return false;
-    bool ok = true;
-    {
-        QSqlQuery query;
-        query.setForwardOnly(true);
-        query.prepare(QLatin1String(rowsOfUser));
-        query.addBindValue(userKey);
-        if (!query.exec()) {
-            ok = failed(query, problem);
-        } else {
-            while (query.next()) {
-                ActivityRow row;
-                row.order = query.value(0).toLongLong();
-                row.entrydate = query.value(1).toString();
-                row.topic = query.value(2).toString();
-                for (int i = 0; i < 6; ++i)
-                    row.log[i] = query.value(3 + i).toString();
-                rows.append(row);
-            }
-        }
+    QSqlQuery query;
+    query.setForwardOnly(true);
+    query.prepare(QLatin1String(rowsOfUser));
+    query.addBindValue(userKey);
+    if (!query.exec()) {
+        problemText = dB_Stuff::describe(query.lastError());
+        return false;
     }
-    store.closeConnection();
-    return ok;
+    while (query.next()) {
+        ActivityRow row;
+        row.order = query.value(0).toLongLong();
+        row.entrydate = query.value(1).toString();
+        row.topic = query.value(2).toString();
+        for (int i : {0, 1, 2, 4, 5})
+            row.log[i] = query.value(i < 3 ? 3 + i : 2 + i).toString();
+        rows.append(row);
+    }
+    return true;
 }
 
-bool userNames(const QString &file, QStringList &names, QString *problem)
+bool ActivityRows::userNames(QStringList &names)
 {
     names.clear();
-    dB_Stuff store;
-    if (!openUsersFile(store, file, problem))
+    if (!isOpen())
         return false;
-    bool ok = true;
-    {
-        QSqlQuery query;
-        if (!query.exec(QStringLiteral("SELECT username FROM user ORDER BY rowid")))
-            ok = failed(query, problem);
-        while (ok && query.next())
-            names.append(query.value(0).toString());
+    QSqlQuery query;
+    if (!query.exec(QStringLiteral("SELECT username FROM user ORDER BY rowid"))) {
+        problemText = dB_Stuff::describe(query.lastError());
+        return false;
     }
-    store.closeConnection();
-    return ok;
+    while (query.next())
+        names.append(query.value(0).toString());
+    return true;
 }
 
-QStringList queryPlan(const QString &file)
+QStringList ActivityRows::queryPlan()
 {
     QStringList plan;
-    dB_Stuff store;
-    if (!openUsersFile(store, file, nullptr))
-        return plan;
-    {
-        QSqlQuery query;
-        query.prepare(QStringLiteral("EXPLAIN QUERY PLAN ") + QLatin1String(rowsOfUser));
-        query.addBindValue(QString());
-        if (query.exec())
-            while (query.next())
-                plan.append(query.value(3).toString());
-    }
-    store.closeConnection();
+    QSqlQuery query;
+    query.prepare(QStringLiteral("EXPLAIN QUERY PLAN ") + QLatin1String(rowsOfUser));
+    query.addBindValue(QString());
+    if (isOpen() && query.exec())
+        while (query.next())
+            plan.append(query.value(3).toString());
     return plan;
 }
+
+bool ActivityRows::read(const QString &file, const QString &userKey, QVector<ActivityRow> &rows, QString *problem)
+{
+    ActivityRows reader(file);
+    const bool ok = reader.read(userKey, rows);
+    if (problem)
+        *problem = reader.problem();
+    return ok;
 }

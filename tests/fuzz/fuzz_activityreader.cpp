@@ -28,13 +28,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (const PracticeRun &run : activity.runs) {
         if (run.speed() < -1 || run.accuracy() < 0 || run.accuracy() > 100)
             abort();
-        for (auto k = run.keys.cbegin(); k != run.keys.cend(); ++k)
+        const KeyTable keys = run.keys();
+        for (auto k = keys.cbegin(); k != keys.cend(); ++k)
             if (k.key().isEmpty() || k->hits < 0 || k->errors < 0 || k->totalMs < 0)
                 abort();
+        run.confusions();
     }
-    const KeyTable totals = Progress::keyTotals(activity.runs);
-    Progress::mostMissed(totals, 10);
-    Progress::commonest(Progress::confusionTotals(activity.runs), 10);
+    if (Progress::keyTotals(activity.runs) != activity.keys || Progress::confusionTotals(activity.runs) != activity.confusions)
+        abort(); // the totals are those of the runs
+    Progress::mostMissed(activity.keys, 10);
+    Progress::commonest(activity.confusions, 10);
     Progress::bestPerText(activity.runs);
     Progress::meanSpeed(activity.runs);
     return 0;

@@ -142,12 +142,15 @@ private slots:
                       "c1 ب>ت:1 ت>:2 >ب:1 ب>ن ب>ن:-1 zz")});
         QCOMPARE(a.runs.size(), 1);
         const PracticeRun &run = a.runs[0];
-        QCOMPARE(run.keys.keys(), (QStringList{" ", "ب"}));
-        QCOMPARE(run.keys["ب"].errors, 1);
-        QCOMPARE(run.keys["ب"].totalMs, 1000);
-        QCOMPARE(run.keys[" "].hits, 5);
-        QCOMPARE(run.confusions, (ConfusionTable{{{"ب", "ت"}, 1}, {{"ت", ""}, 2}}));
-        QCOMPARE(a.entriesSkipped, 5 + 4);
+        const KeyTable keys = run.keys();
+        QCOMPARE(keys.keys(), (QStringList{" ", "ب"}));
+        QCOMPARE(keys["ب"].errors, 2); // both of its entries
+        QCOMPARE(keys["ب"].totalMs, 1001);
+        QCOMPARE(keys[" "].hits, 5);
+        QCOMPARE(run.confusions(), (ConfusionTable{{{"ب", "ت"}, 1}, {{"ت", ""}, 2}}));
+        QCOMPARE(a.keys, keys);
+        QCOMPARE(a.confusions, run.confusions());
+        QCOMPARE(a.entriesSkipped, 4 + 4);
     }
 
     void continuedRunCountsOnce()
@@ -240,7 +243,7 @@ private slots:
                 db.rows("INSERT INTO activitylog(username, entrydate, topic, log1) VALUES (?, 'd', 'Lesson', ?)",
                         {passwordHash(user), QString(user)});
         }
-        QVERIFY(ActivityRows::queryPlan(file).join(' ').contains(QLatin1String(ActivityRows::indexName)));
+        QVERIFY(ActivityRows(file).queryPlan().join(' ').contains(QLatin1String(ActivityRows::indexName)));
         const QByteArray before = digest(file);
         QVector<ActivityRow> rows;
         QVERIFY(ActivityRows::read(file, passwordHash("amal"), rows));
@@ -250,8 +253,12 @@ private slots:
         QVERIFY(ActivityRows::read(file, passwordHash("nobody"), rows));
         QVERIFY(rows.isEmpty());
         QStringList names;
-        QVERIFY(ActivityRows::userNames(file, names));
+        ActivityRows reader(file);
+        QVERIFY(reader.isOpen());
+        QVERIFY(reader.userNames(names));
         QCOMPARE(names, QStringList{"user1"});
+        QVERIFY(reader.read(passwordHash("badr"), rows)); // the same file, still open
+        QCOMPARE(rows.size(), 1);
         QCOMPARE(digest(file), before);
         QVERIFY(!QFile::exists(file + "-journal"));
     }

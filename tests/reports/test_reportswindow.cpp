@@ -19,7 +19,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QtCharts/QScatterSeries>
+#include <QtCharts/QLineSeries>
 
 // The Reports window over rows the typing run writes, in both directions.
 namespace {
