@@ -36,7 +36,7 @@ for i in $(seq $runs); do
         login=$(xdotool search --onlyvisible --name '^Login$' | head -n1)
         xdotool mousemove --window "$login" 380 209 click 1 key 1 Return; sleep 1
         menu=$(xdotool search --onlyvisible --name '^Harfora Start Menu$' | head -n1)
-        xdotool mousemove --window "$menu" 295 45 click 1; sleep 1.5
+        xdotool mousemove --window "$menu" 197 45 click 1; sleep 1.5
         practice=$(xdotool search --onlyvisible --name '^Dialog$' | head -n1)
         xdotool mousemove --window "$practice" 295 554 click 1; sleep 0.3
         xdotool mousemove --window "$practice" 400 300
