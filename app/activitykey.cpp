@@ -1,16 +1,10 @@
 #include "app/activitykey.h"
 
-#include <QVariant>
+#include "store/dbstuff.h"
 
-QString ActivityKey::value() const
+bool ActivityKey::logOnce(QString &lastKey, const ActivityRow &row, QObject *parent)
 {
-    return owner ? owner->property("lastActivityKey").toString() : *fallback;
-}
-
-void ActivityKey::set(const QString &key)
-{
-    if (owner)
-        owner->setProperty("lastActivityKey", key);
-    else
-        *fallback = key;
+    dB_Stuff store(parent);
+    return store.logActivityOnce(row.key, lastKey, row.topic, row.log1, row.log2, row.log3, row.log4, row.log5,
+                                 row.log6);
 }

@@ -1,20 +1,17 @@
 #pragma once
 
-#include <QObject>
-#include <QPointer>
 #include <QString>
 
-// Where a window keeps the key of the last activity-log row it wrote: the
-// login window's "lastActivityKey" while that window exists, otherwise a
-// string of the caller's (so logging survives the login window being gone).
-class ActivityKey
-{
-public:
-    explicit ActivityKey(QString *fallbackKey) : fallback(fallbackKey) {}
-    QPointer<QObject> owner;
-    QString value() const;
-    void set(const QString &key);
+class QObject;
 
-private:
-    QString *fallback;
+// One activity-log row with the key that tells it from the row before.
+struct ActivityRow {
+    QString key, topic, log1, log2, log3, log4, log5, log6;
 };
+
+namespace ActivityKey {
+// Writes the row unless its key equals lastKey (the key of the last row
+// written, kept by the caller's owner); a written row's key becomes lastKey.
+// Returns whether the row was written.
+bool logOnce(QString &lastKey, const ActivityRow &row, QObject *parent);
+}

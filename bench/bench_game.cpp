@@ -56,7 +56,7 @@ int main(int argc, char **argv)
     game.show();
     game.skipSplash();
     // Level 5's interval, 200 ms between throws, keeps every slot busy.
-    game1::shared.throwInterval = 200;
+    game1::sharedStatics().throwInterval = 200;
     game.throwTimer()->start(200);
     runFor(4000);
 

@@ -116,7 +116,7 @@ int main(int argc, char **argv)
     {
         // where the window's time goes: the rows, reading them, showing them
         clock.start();
-        QVector<ActivityRow> rows;
+        QVector<ActivityLogRow> rows;
         ActivityRows::read(file, passwordHash(Store::currentUser), rows);
         const double fetched = clock.nsecsElapsed() / 1e6;
         const Activity activity = ActivityReader::read(rows);

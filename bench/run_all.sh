@@ -51,6 +51,7 @@ done
 
 "$build/bench/bench_store" 2>/dev/null > "$out/store"
 "$build/bench/bench_textprep" 2>/dev/null > "$out/textprep"
+"$build/bench/bench_weakkeys" 2>/dev/null > "$out/weakkeys"
 QT_QPA_PLATFORM=offscreen "$build/bench/bench_keystroke" 2>/dev/null > "$out/keystroke"
 "$build/bench/bench_game" 30 "$minutes" 2>/dev/null > "$out/game"
 QT_QPA_PLATFORM=offscreen "$build/bench/bench_reports" "$build/harfora-report" 2>/dev/null > "$out/reports"
@@ -65,6 +66,9 @@ echo "| checkPassword / logActivity, whole operation (median) | $(field store 'c
 while read -r line; do
     echo "| Practice text preparation, $(echo "$line" | grep -o '[0-9]* kB text') | $(echo "$line" | grep -o 'median *[0-9.]* ms' | grep -o '[0-9.]* ms') |"
 done < "$out/textprep"
+while read -r line; do
+    echo "| Weak-key text from the whole vocabulary, $(echo "$line" | grep -o 'AR_[A-Za-z_]*') | $(echo "$line" | grep -o 'median *[0-9.]* ms' | grep -o '[0-9.]* ms') |"
+done < "$out/weakkeys"
 echo "| Keystroke near start / near end of 5,000 characters (median) | $(grep -o 'start [0-9.]* ms' "$out/keystroke" | cut -d' ' -f2-) / $(grep -o 'end [0-9.]* ms' "$out/keystroke" | cut -d' ' -f2-), ratio $(grep -o 'ratio [0-9.]*' "$out/keystroke" | cut -d' ' -f2) |"
 echo "| Game CPU over 30 s, seven slots busy | $(grep -o '[0-9.]* s CPU' "$out/game" | head -n1) ($(grep -o '[0-9.]* % of one core' "$out/game")) |"
 echo "| Game memory before / after $minutes min of throwing | $(grep -o '[0-9]* kB before' "$out/game" | cut -d' ' -f1) kB / $(grep -o '[0-9]* kB after' "$out/game" | cut -d' ' -f1) kB |"

@@ -28,10 +28,11 @@ endforeach()
 # Files that build without Qt's implicit conversions from 8-bit strings;
 # the others follow as they are reworked.
 set(harfora_strict_ascii
-  app/activitykey.cpp app/clock.cpp app/clocktimer.cpp app/messages.cpp app/notices.cpp app/placement.cpp
+  app/activitykey.cpp app/clock.cpp app/clocktimer.cpp app/loginkey.cpp app/messages.cpp app/notices.cpp app/placement.cpp
   app/resources.cpp app/slotsbyname.cpp app/translate.cpp games/ballflight.cpp games/gamerules.cpp
   games/gamespacewindow.cpp keyboard/keyids.cpp keyboard/scancode.cpp practice/fingers.cpp
   practice/highlighter.cpp practice/textprep.cpp practice/typingrun.cpp practice/typingstats.cpp
+  practice/weakkeys.cpp practice/weakkeytext.cpp practice/practicesession.cpp lessons/lessonstate.cpp
   store/passwordhash.cpp store/session.cpp store/usernames.cpp)
 list(TRANSFORM harfora_strict_ascii PREPEND ${HARFORA_ROOT}/)
 set_source_files_properties(${harfora_strict_ascii} PROPERTIES COMPILE_DEFINITIONS QT_NO_CAST_FROM_ASCII)

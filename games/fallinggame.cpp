@@ -1,6 +1,7 @@
 #include "games/fallinggame.h"
 
 #include "app/clocktimer.h"
+#include "app/screenfit.h"
 #include "games/gamerecord.h"
 #include "keyboard/keyboardmap.h"
 #include "keyboard/scancode.h"
@@ -18,9 +19,6 @@
 #include <QPropertyAnimation>
 #include <QSequentialAnimationGroup>
 
-FallingGame::Statics game1::shared;
-FallingGame::Statics game2::shared;
-
 game1::game1(QStringList letters, QWidget *parent) : FallingGame(letters, parent)
 {
     setup();
@@ -28,6 +26,12 @@ game1::game1(QStringList letters, QWidget *parent) : FallingGame(letters, parent
 
 FallingGame::Statics &game1::statics() const
 {
+    return sharedStatics();
+}
+
+FallingGame::Statics &game1::sharedStatics()
+{
+    static Statics shared;
     return shared;
 }
 
@@ -38,6 +42,12 @@ game2::game2(QStringList letters, QWidget *parent) : FallingGame(letters, parent
 
 FallingGame::Statics &game2::statics() const
 {
+    return sharedStatics();
+}
+
+FallingGame::Statics &game2::sharedStatics()
+{
+    static Statics shared;
     return shared;
 }
 
@@ -101,6 +111,16 @@ void FallingGame::buildForm()
     levelLcd->setMinimumWidth(80);
     lostLcd = counter(QT_TRANSLATE_NOOP("game1", "LOST"), "lost", 3, 2);
     scoreLcd = counter(QT_TRANSLATE_NOOP("game1", "SCORE"), "score", 4, 4);
+    // On a small screen the view gives up its margin around the playfield
+    // (the scene is made from the designed view size and keeps it).
+    const QSize designed = size(), designedView = view->size();
+    ScreenFit::install(
+        this,
+        [this, designed, designedView](const QSize &fitted) {
+            view->setFixedSize(designedView - (designed - fitted));
+            setFixedSize(fitted);
+        },
+        designed - (designedView - QSize(702, 429)));
 }
 
 void FallingGame::drawBorders()

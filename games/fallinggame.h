@@ -96,7 +96,8 @@ class game1 : public FallingGame
 public:
     game1(QStringList letters, QWidget *parent);
     Statics &statics() const override;
-    static Statics shared;
+    // The values every game1 of the process shares.
+    static Statics &sharedStatics();
 };
 
 class game2 : public FallingGame
@@ -105,5 +106,6 @@ class game2 : public FallingGame
 public:
     game2(QStringList letters, QWidget *parent);
     Statics &statics() const override;
-    static Statics shared;
+    // The values every game2 of the process shares.
+    static Statics &sharedStatics();
 };

@@ -1,5 +1,7 @@
 #include "games/gameselectionwindow.h"
 
+#include "app/screenfit.h"
+
 #include "games/fallinggame.h"
 #include "keyboard/keyboardmap.h"
 #include "store/dbstuff.h"
@@ -52,6 +54,7 @@ GameSelectionWindow::GameSelectionWindow(int x, int y, int pageMode, QWidget *pa
     }
     resize(mode == 0 ? QSize(508, 204) : QSize(300, 200));
     move(x, y);
+    ScreenFit::install(this);
     setWindowFlags((windowFlags() & ~Qt::WindowMaximizeButtonHint) | Qt::CustomizeWindowHint);
     setWindowFlags(Qt::FramelessWindowHint);
 
@@ -216,8 +219,14 @@ void GameSelectionWindow::mouseReleaseEvent(QMouseEvent *event)
         dragging = false;
 }
 
+// The key dialog is this page's: it goes with it, without reporting back.
 void GameSelectionWindow::closeEvent(QCloseEvent *event)
 {
+    if (keyMap) {
+        disconnect(keyMap.data(), nullptr, this, nullptr);
+        keyMap->hide();
+        keyMap->deleteLater();
+    }
     done(1);
     event->accept();
 }

@@ -5,7 +5,7 @@
 
 // The space game opened from the lesson viewer. The game is switched off:
 // the window is an empty dialog that ignores its keys and only keeps the
-// letters it was given.
+// letters it was given. Escape closes it.
 class GamespaceWindow : public QDialog
 {
     Q_OBJECT

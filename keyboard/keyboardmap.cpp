@@ -1,6 +1,7 @@
 #include "keyboard/keyboardmap.h"
 
 #include "app/messages.h"
+#include "app/screenfit.h"
 #include "app/slotsbyname.h"
 #include "keyboard/keyids.h"
 #include "keyboard/keyboardpanel.h"
@@ -52,6 +53,7 @@ void KeyBoardMap::buildWidgets()
 {
     setObjectName("KeyBoardMap");
     resize(774, 234);
+    ScreenFit::install(this);
     setWindowTitle(tr("Dialog"));
     QFrame *panel = KeyboardPanel::build(this, {"PushButton_CTRL", "KeyBoardMap", startButtonStyle});
     panel->setGeometry(0, 40, 769, 190);

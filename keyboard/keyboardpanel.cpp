@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QFrame>
 #include <QPushButton>
-#include <QVariant>
 
 namespace KeyboardPanel {
 
@@ -119,16 +118,18 @@ void setCaptions(QWidget *root, int layer)
     if (layer < 0 || layer > 2)
         return;
     for (const QString &id : Keys::characterKeyIds())
-        if (QPushButton *button = key(root, id)) {
-            const QString text = Keys::caption(static_cast<Keys::Layer>(layer), id);
-            button->setProperty("caption", text);
-            button->setText(shownCaption(text));
-        }
+        if (QPushButton *button = key(root, id))
+            button->setText(shownCaption(Keys::caption(static_cast<Keys::Layer>(layer), id)));
 }
 
+// The text a key shows, read back as the caption it shows (shownCaption undone).
 QString caption(const QPushButton *button)
 {
-    const QVariant caption = button->property("caption");
-    return caption.isValid() ? caption.toString() : button->text(); // named keys show their caption as is
+    QString text = button->text();
+    if (text.size() >= 2 && text.startsWith(QChar(0x202A)) && text.endsWith(QChar(0x202C)))
+        text = text.mid(1, text.size() - 2);
+    if (text.size() >= 2 && text.at(0) == QChar(0x25CC) && text.at(1).category() == QChar::Mark_NonSpacing)
+        text.remove(0, 1);
+    return text.replace(QLatin1String("&&"), QLatin1String("&"));
 }
 }

@@ -24,7 +24,8 @@ QFrame *build(QWidget *parent, const Options &options);
 // 1 Shift, 2 Ctrl); any other layer changes nothing.
 void setCaptions(QWidget *root, int layer);
 
-// The caption the catalogue gives a character key, as set by setCaptions.
+// The caption a key shows: the catalogue's for a character key (as set by
+// setCaptions), the text itself for a named key.
 QString caption(const QPushButton *button);
 
 // How a caption is shown on a key: "&" escaped from mnemonics, a bare

@@ -1,5 +1,7 @@
 #include "lessons/lessons.h"
 
+#include "app/activitykey.h"
+#include "app/screenfit.h"
 #include "app/slotsbyname.h"
 #include "games/gamespacewindow.h"
 #include "keyboard/keyids.h"
@@ -7,7 +9,6 @@
 #include "practice/fingers.h"
 #include "practice/handpicture.h"
 #include "practice/practising.h"
-#include "store/dbstuff.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -19,9 +20,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTextBrowser>
-
-int Lessons::currentLesson = 1;
-int Lessons::lessonLimit = 18;
 
 namespace {
 // Used when no login window is behind the viewer (the viewer is never
@@ -39,7 +37,7 @@ QLabel *bigLabel(const QString &name, const QString &text)
 }
 }
 
-Lessons::Lessons(QWidget *parent) : QWidget(parent), activityKey(&detachedActivityKey)
+Lessons::Lessons(QWidget *parent) : QWidget(parent)
 {
     buildForm();
     setAttribute(Qt::WA_DeleteOnClose);
@@ -52,10 +50,11 @@ Lessons::Lessons(QWidget *parent) : QWidget(parent), activityKey(&detachedActivi
         next_Btn->setIcon(QIcon(":/images/leftarrow32.png"));
     }
     SetKeyBoardLayoutCaption(0);
-    currentLesson = 1;
+    state.currentLesson = 1;
     const QString text = loadlessontext(1, 0);
-    lessonnumber->setText(QString::number(currentLesson));
+    lessonnumber->setText(QString::number(state.currentLesson));
     textBrowser->setHtml(text);
+    showTaughtLayer();
     textBrowser->setContextMenuPolicy(Qt::NoContextMenu);
     previous_Btn->setEnabled(false);
     draw_hand();
@@ -73,6 +72,14 @@ void Lessons::buildForm()
 
     auto *container = new QWidget(this);
     container->setGeometry(1, 0, 771, 591);
+    // On a low screen the lesson text, which scrolls, gives up the height.
+    ScreenFit::install(
+        this,
+        [this, container](const QSize &fitted) {
+            setFixedSize(fitted);
+            container->setGeometry(1, 0, fitted.width() - 3, fitted.height() - 9);
+        },
+        QSize(774, 430));
     auto *grid = new QGridLayout(container);
     grid->setObjectName("gridLayout_2");
     grid->setContentsMargins(0, 0, 0, 0);
@@ -225,7 +232,7 @@ void Lessons::on_PushButton_Ctrl_released() {}
 QString Lessons::loadlessontext(int lesson, int mode)
 {
     QString result;
-    if (lesson >= 1 && lesson <= lessonLimit && mode == 0)
+    if (lesson >= 1 && lesson <= state.lessonLimit && mode == 0)
         ClearKeyBoardLayoutColors();
     if (lesson < 1 || lesson > Keys::lessonSlots)
         return result;
@@ -242,34 +249,51 @@ void Lessons::showLesson()
     // Replacing the text moves the scroll bar back to the top, which would
     // count as a scroll "at 80 %" of the still empty range: the read state
     // is reset only after the new text is in place.
-    textBrowser->setHtml(loadlessontext(currentLesson, 0));
+    textBrowser->setHtml(loadlessontext(state.currentLesson, 0));
+    showTaughtLayer();
     read = false;
     readClock.restart();
     secondsRead.clear();
-    lessonnumber->setText(QString::number(currentLesson));
+    lessonnumber->setText(QString::number(state.currentLesson));
+}
+
+// A lesson of characters typed with Shift ("Shift_" keys only) shows the
+// Shift layer, so the keys carry the characters it teaches; the Shift key
+// still switches layers as in every lesson.
+void Lessons::showTaughtLayer()
+{
+    static const QString shifted = QStringLiteral("Shift_");
+    int shiftedKeys = 0, plainKeys = 0;
+    for (const QString &token : keyOfInterestText(state.currentLesson).split(' ', Qt::SkipEmptyParts)) {
+        if (token.startsWith(shifted) && Keys::characterKeyIds().contains(token.mid(shifted.size())))
+            ++shiftedKeys;
+        else if (Keys::characterKeyIds().contains(token))
+            ++plainKeys;
+    }
+    SetKeyBoardLayoutCaption(shiftedKeys > 0 && plainKeys == 0 ? 1 : 0);
 }
 
 void Lessons::on_next_Btn_clicked()
 {
-    if (currentLesson > lessonLimit)
+    if (state.currentLesson > state.lessonLimit)
         return;
     logLessonVisit();
-    ++currentLesson;
+    ++state.currentLesson;
     showLesson();
     previous_Btn->setEnabled(true);
-    if (currentLesson == lessonLimit || loadlessontext(currentLesson + 1, 1).trimmed().isEmpty())
+    if (state.currentLesson == state.lessonLimit || loadlessontext(state.currentLesson + 1, 1).trimmed().isEmpty())
         next_Btn->setEnabled(false);
 }
 
 void Lessons::on_previous_Btn_clicked()
 {
-    if (currentLesson <= 1)
+    if (state.currentLesson <= 1)
         return;
     logLessonVisit();
-    --currentLesson;
+    --state.currentLesson;
     showLesson();
     next_Btn->setEnabled(true);
-    if (currentLesson == 1)
+    if (state.currentLesson == 1)
         previous_Btn->setEnabled(false);
 }
 
@@ -277,15 +301,15 @@ void Lessons::logLessonVisit()
 {
     if (!read)
         return;
-    const QString key = QString::number(currentLesson) + " Read " + QChar(0x0001);
-    QString last = activityKey.value();
-    dB_Stuff store(this);
-    if (store.logActivityOnce(key, last, "Lesson", QString::number(currentLesson), secondsRead, "", ""))
-        activityKey.set(last);
+    const QString lesson = QString::number(state.currentLesson);
+    ActivityKey::logOnce(activityKey.keyOr(detachedActivityKey),
+                         {lesson + " Read " + QChar(0x0001), "Lesson", lesson, secondsRead, "", "", "", ""}, this);
 }
 
 void Lessons::closeEvent(QCloseEvent *event)
 {
+    if (gameWindow) // it plays this viewer's letters: it goes with it
+        gameWindow->close();
     logLessonVisit();
     // The menu deletes itself on close: then the login window comes back.
     if (callerWindow)
@@ -297,7 +321,7 @@ void Lessons::closeEvent(QCloseEvent *event)
 
 void Lessons::on_pushButton_clicked()
 {
-    auto *practice = new practising(true, currentLesson, currentLesson, nullptr);
+    auto *practice = new practising(true, state.currentLesson, state.currentLesson, nullptr);
     practice->setAttribute(Qt::WA_DeleteOnClose);
     practice->lessonViewer = this;
     practice->show();

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "app/activitykey.h"
+#include "app/loginkey.h"
 #include "app/clock.h"
+#include "lessons/lessonstate.h"
 
 #include <QGraphicsScene>
 #include <QGraphicsView>
@@ -26,9 +27,7 @@ public:
     explicit Lessons(QWidget *parent = nullptr);
 
     QPointer<QWidget> callerWindow; // the start menu, shown again on close
-    ActivityKey activityKey;         // owner: the login window
-    static int currentLesson;
-    static int lessonLimit;
+    LoginKey activityKey;            // owner: the login window
 
     static QString keyOfInterestText(int lesson);
     void logLessonVisit();
@@ -161,6 +160,7 @@ private:
     void buildForm();
     QGridLayout *buildButtons();
     void showLesson();
+    void showTaughtLayer();
     bool colourShiftedKey(const QString &token);
 
     QTextBrowser *textBrowser;
@@ -174,4 +174,5 @@ private:
     Stopwatch readClock;
     QString secondsRead;
     QString captions;
+    LessonState &state = LessonState::current();
 };

@@ -2,6 +2,7 @@
 
 #include "app/clocktimer.h"
 #include "app/messages.h"
+#include "app/screenfit.h"
 #include "app/slotsbyname.h"
 #include "app/translate.h"
 #include "login/browse.h"
@@ -24,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QSpacerItem>
 
 namespace {
@@ -118,6 +120,7 @@ void Login::buildForm()
     buildFields();
     buildHeader();
     setTabOrders();
+    ScreenFit::install(this);
 }
 
 void Login::buildFields()
@@ -271,6 +274,15 @@ void Login::reloadUsersIfUnread()
 {
     if (usersUnread && ready)
         loadData(2);
+}
+
+// Shown again after a logout: the next person at the machine must type
+// their own password.
+void Login::showEvent(QShowEvent *event)
+{
+    if (!event->spontaneous()) // not when restored from the task bar
+        loginpassword->clear();
+    QWidget::showEvent(event);
 }
 
 bool Login::eventFilter(QObject *watched, QEvent *event)
@@ -433,7 +445,8 @@ int Login::applyUserDialog(int mode, const QString &newName, const QString &newP
         return 3;
     dB_Stuff().createUser(name, passwordHash(newPassword));
     loadData(2);
-    const int found = logincurrentusers->findText(name, Qt::MatchFixedString);
+    // The account just made, letter for letter: a refused name selects nothing else.
+    const int found = logincurrentusers->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (found >= 0)
         logincurrentusers->setCurrentIndex(found);
     loginpassword->clear();
@@ -442,7 +455,12 @@ int Login::applyUserDialog(int mode, const QString &newName, const QString &newP
 
 void Login::on_logindeleteuser_clicked()
 {
-    if (dB_Stuff().deleteUser(selectedUser(), loginpassword->text()) == 0) {
+    const QString name = selectedUser();
+    const QString question = tr("Delete the account %1 with its settings and activity log?").arg(name);
+    if (Messages::question(nullptr, tr("Delete user"), question, QMessageBox::Yes | QMessageBox::No,
+                           QMessageBox::No) != QMessageBox::Yes)
+        return;
+    if (dB_Stuff().deleteUser(name, loginpassword->text()) == 0) {
         loadData(2);
         loginpassword->clear();
     }

@@ -16,8 +16,6 @@ class QPushButton;
 class Login : public QWidget
 {
     Q_OBJECT
-    // Read and written by the windows that log activity, through a guarded QWidget pointer.
-    Q_PROPERTY(QString lastActivityKey MEMBER lastActivityKey)
 public:
     Login(int flag, QWidget *parent);
 
@@ -51,6 +49,7 @@ private:
     QString acceptedNewName(const QString &typed);
     void reloadUsersIfUnread();
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void addBrowsedFile(const QString &path);
 
     QFrame *frame;

@@ -1,6 +1,7 @@
 #include "mainmenu/harforamain.h"
 
 #include "app/placement.h"
+#include "app/screenfit.h"
 #include "app/slotsbyname.h"
 #include "games/gameselectionwindow.h"
 #include "lessons/lessons.h"
@@ -82,6 +83,7 @@ HarforaMain::HarforaMain(QWidget *parent) : QWidget(parent)
 
     setFixedSize(656, 114);
     move(0, 0);
+    ScreenFit::install(this); // below a task bar at the top
     setWindowFlags((windowFlags() & ~Qt::WindowMaximizeButtonHint) | Qt::CustomizeWindowHint);
     SlotsByName::connect(this);
 }
@@ -95,6 +97,7 @@ void HarforaMain::on_lessons_clicked()
 {
     if (handedOverTo)
         return; // a second click while the menu is handing over
+    closeChooser();
     auto *lessons = new Lessons(nullptr);
     lessons->callerWindow = this;
     lessons->activityKey.owner = loginWindow.data();
@@ -108,6 +111,7 @@ void HarforaMain::on_training_clicked()
 {
     if (handedOverTo)
         return;
+    closeChooser();
     auto *practice = new practising(true, 1, 0, nullptr);
     practice->setAttribute(Qt::WA_DeleteOnClose);
     practice->startMenu = this;
@@ -117,11 +121,34 @@ void HarforaMain::on_training_clicked()
     practice->show();
 }
 
+// One chooser at a time: a second click brings back the one that is open.
+bool HarforaMain::raiseChooser()
+{
+    if (!chooser)
+        return false;
+    QWidget *front = chooser.data();
+    if (!front->isVisible())
+        front = chooser->keyDialog();
+    if (!front || !front->isVisible())
+        return false; // closing or closed
+    front->raise();
+    front->activateWindow();
+    return true;
+}
+
+void HarforaMain::closeChooser()
+{
+    if (chooser)
+        chooser->close();
+}
+
 void HarforaMain::on_games_clicked()
 {
+    if (raiseChooser())
+        return;
     gameSelection = 0;
     const QPoint at = chooserPosition(findChild<QPushButton *>("games"), 163);
-    auto *chooser = new GameSelectionWindow(at.x(), at.y(), 0, nullptr);
+    chooser = new GameSelectionWindow(at.x(), at.y(), 0, nullptr);
     chooser->setAttribute(Qt::WA_DeleteOnClose);
     connect(chooser, &GameSelectionWindow::SendGameSelectionBackToTypingMain, this,
             &HarforaMain::From_Game_Show_GetSelection);
@@ -129,7 +156,7 @@ void HarforaMain::on_games_clicked()
     connect(chooser, &GameSelectionWindow::showTypingmain, this, &HarforaMain::showme);
     // Measured from the button's own left edge, which right-to-left layout
     // puts near the screen's left edge: keep the page on the screen.
-    Placement::keepOnScreen(chooser);
+    Placement::keepOnScreen(chooser.data());
     chooser->show();
 }
 
@@ -173,8 +200,15 @@ void HarforaMain::showme()
     show();
 }
 
+// Closing the menu ends the session: nothing it opened may go on acting
+// for the user who has left.
 void HarforaMain::closeEvent(QCloseEvent *event)
 {
+    closeChooser();
+    if (handedOverTo)
+        handedOverTo->close();
+    if (reports)
+        reports->close(); // the next learner does not see this one's report
     if (loginWindow)
         loginWindow->show();
     event->accept();

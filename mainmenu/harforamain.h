@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QWidget>
 
+class GameSelectionWindow;
 class QPushButton;
 
 // The start menu: a strip of big icon buttons at the top-left corner, one
@@ -33,8 +34,11 @@ protected:
 
 private:
     QPoint chooserPosition(const QPushButton *button, int offset) const;
+    bool raiseChooser();
+    void closeChooser();
 
     // The lesson or practice window this menu opened, while it is open: one click, one window.
     QPointer<QWidget> handedOverTo;
+    QPointer<GameSelectionWindow> chooser; // the games page, while open
     QPointer<QWidget> reports; // the Reports window, while it is open
 };

@@ -12,10 +12,12 @@ struct Entry {
 const Entry L4{4, Left}, L3{3, Left}, L2{2, Left}, L1{1, Left};
 const Entry R1{1, Right}, R2{2, Right}, R3{3, Right}, R4{4, Right};
 
-const Entry row1[] = {L4, L4, L3, L2, L2, L1, R1, R1, R2, R3, R3, R4, R4};
-const Entry row2[] = {L4, L3, L2, L1, L1, L1, R1, R2, R3, R4, R4, R4};
+// Standard touch typing: each finger owns a slanting column of keys, the index
+// fingers two; the little fingers take everything outside.
+const Entry row1[] = {L4, L4, L3, L2, L1, L1, R1, R1, R2, R3, R4, R4, R4};
+const Entry row2[] = {L4, L3, L2, L1, L1, R1, R1, R2, R3, R4, R4, R4};
 const Entry row3[] = {L4, L3, L2, L1, L1, R1, R1, R2, R3, R4, R4, R4};
-const Entry row4[] = {L4, L3, L2, L2, L1, R1, R1, R1, R2, R3, R4};
+const Entry row4[] = {L4, L4, L3, L2, L1, L1, R1, R1, R2, R3, R4};
 
 }
 

@@ -13,8 +13,18 @@
 namespace Fingers {
 
 namespace {
-// Fingertips of a right hand seen from above, in a 600 x 800 reference picture.
-const QPoint referencePoints[] = {{150, 93}, {300, 98}, {420, 147}, {534, 198}};
+// Fingertips of a right hand seen from above, in a 600 x 800 reference
+// picture: thumb (drawn by the finger guide only), index, middle, ring, little.
+const QPoint referencePoints[] = {{87, 388}, {150, 93}, {300, 98}, {420, 147}, {534, 198}};
+// The space bar's thumb has no colour among the keys' finger colours.
+const QColor thumbColour(0xe0, 0x7b, 0x39);
+
+bool drawsCircle(Variant variant, const QString &path, int finger)
+{
+    if (finger == 0)
+        return variant == Variant::FingerGuide;
+    return finger >= 1 && finger <= 4 && (finger != 1 || path.contains("hand3d1s.jpg"));
+}
 }
 
 QGraphicsEllipseItem *drawHand(Variant variant, const QString &path, int mirror, int finger,
@@ -33,13 +43,13 @@ QGraphicsEllipseItem *drawHand(Variant variant, const QString &path, int mirror,
     view->fitInView(QRectF(0, 0, vw, vh), Qt::KeepAspectRatio);
     view->setScene(scene);
 
-    if (finger == 0 || pw == 0 || ph == 0)
+    if (pw == 0 || ph == 0)
         return nullptr;
     const QPen pen(Qt::black, 1);
     const int sx = 600 / pw, sy = 800 / ph;
     QGraphicsEllipseItem *circle = nullptr;
-    if (finger >= 1 && finger <= 4 && sx > 0 && sy > 0 && (finger != 1 || path.contains("hand3d1s.jpg"))) {
-        const QPoint ref = referencePoints[finger - 1];
+    if (sx > 0 && sy > 0 && drawsCircle(variant, path, finger)) {
+        const QPoint ref = referencePoints[finger];
         QPointF corner;
         if (variant == Variant::FingerGuide) {
             const int offset = (vw - pw) * sx + 18;
@@ -51,7 +61,8 @@ QGraphicsEllipseItem *drawHand(Variant variant, const QString &path, int mirror,
             corner = mirror == -1 ? QPointF(pw - ref.x() / fx, ref.y() / fy)
                                   : QPointF(ref.x() / fx - offset, ref.y() / fy);
         }
-        circle = scene->addEllipse(QRectF(corner, QSizeF(20, 20)), pen, QBrush(colour(finger)));
+        circle = scene->addEllipse(QRectF(corner, QSizeF(20, 20)), pen,
+                                   QBrush(finger == 0 ? thumbColour : colour(finger)));
     }
     if (finger == 1 && path.contains("hand_fingers.png"))
         circle = scene->addEllipse(mirror == -1 ? QRectF(vw - 55, 20, 20, 20) : QRectF(35, 20, 20, 20), pen,

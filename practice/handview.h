@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class QGraphicsEllipseItem;
+class QLabel;
 class QGraphicsScene;
 class QGraphicsView;
 
@@ -18,10 +19,15 @@ public:
     HandView(QWidget *parent, int x, int y, int width, int height);
     QGraphicsEllipseItem *lastCircle() const { return circle; }
     QGraphicsView *view() const { return graphicsView; }
+    // The little finger on Shift, while a Shift-layer character was missed.
+    QGraphicsEllipseItem *shiftHandCircle() const { return shiftCircle; }
+    bool showsShiftHand() const { return shiftView->isVisibleTo(this); }
 
 public slots:
     void SLOT_showhandinpop(int mirror, int finger);
     void Show(bool showa);
+    // Also shows the hand that holds Shift (by its mirror); 0 hides it.
+    void showShiftHand(int mirror);
     void moveit(int x, int y);
     void resizeit(int w, int h);
     void CloseHand();
@@ -36,7 +42,14 @@ protected:
     void keyReleaseEvent(QKeyEvent *event) override;
 
 private:
+    static QGraphicsView *pictureView();
+
     QPointer<QGraphicsScene> scene;
     QPointer<QGraphicsView> graphicsView;
     QGraphicsEllipseItem *circle = nullptr;
+    QLabel *shiftLabel;
+    QGraphicsScene *shiftScene;
+    QGraphicsView *shiftView;
+    QGraphicsEllipseItem *shiftCircle = nullptr;
+    int baseHeight;
 };

@@ -1,14 +1,16 @@
 #include "practice/practising.h"
 
 #include "app/activitykey.h"
+#include "app/loginkey.h"
 #include "app/messages.h"
+#include "app/placement.h"
 #include "app/slotsbyname.h"
 #include "keyboard/scancode.h"
 #include "practice/fingers.h"
 #include "practice/handview.h"
 #include "practice/highlighter.h"
-#include "store/dbstuff.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -21,19 +23,21 @@
 #include <QScrollBar>
 #include <QTextBrowser>
 #include <QTextBlock>
+#include <QTextFrame>
+#include <QTextLayout>
+#include <QtMath>
 #include <QTime>
 #include <QTimer>
 
-int practising::highestLesson = 33;
-int practising::editorPointSize = 30;
-bool practising::openedFromLessons = false;
-bool practising::guideActive = false;
-bool practising::guideVisible = false;
-QString practising::practiceKey;
-practising::FingerStats practising::fingerStats[10];
-
 namespace {
 const QColor textBackground(0xa0, 0xa0, 0xa4);
+constexpr unsigned escapeScanCode = 1;
+const QSize usualSize(822, 633);
+constexpr int guideWidth = 220, guideHeight = 240;
+// From the guide's left edge to the window's, as the two were always placed.
+constexpr int guideSpan = guideWidth + 16;
+// What a window manager adds around a window: borders and a title bar.
+const QSize frameAllowance(16, 32);
 }
 
 practising::practising(bool practise, int firstLesson, int last, QWidget *parent)
@@ -41,25 +45,23 @@ practising::practising(bool practise, int firstLesson, int last, QWidget *parent
 {
     buildForm();
     editor->setStyleSheet("QTextEdit { padding-left:10; padding-top:10; padding-bottom:10; padding-right:10}");
-    resize(width(), 633);
     running = false;
-    openedFromLessons = (firstLesson == last);
+    shared.openedFromLessons = (firstLesson == last);
 
     const QScreen *screen = QGuiApplication::primaryScreen();
-    const QSize desktop = screen ? screen->geometry().size() : QSize(1024, 768);
-    createFingerGuide(desktop);
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    windowSize = fittedSize(area);
+    resize(windowSize);
+    createFingerGuide(area);
 
-    for (FingerStats &f : fingerStats)
-        f = FingerStats();
-    guideActive = false;
-    guideVisible = false; // this window's guide starts hidden
+    shared.startWindow(); // this window's guide starts hidden
     if (last != 0) {
-        highestLesson = last;
+        shared.highestLesson = last;
         if (firstLesson == last)
             next_Btn->setEnabled(false);
     }
-    move((desktop.width() - width() - 203) / 2 + 203, (desktop.height() - height()) / 2);
-    guideActive = true;
+    placeBesideGuide(area);
+    shared.guideActive = true;
     if (QGuiApplication::layoutDirection() == Qt::RightToLeft) {
         previous_Btn->setIcon(QIcon(":/images/icons/navigate-right-icon.png"));
         next_Btn->setIcon(QIcon(":/images/icons/navigate-left-icon.png"));
@@ -69,12 +71,12 @@ practising::practising(bool practise, int firstLesson, int last, QWidget *parent
     connect(timer, &QTimer::timeout, this, &practising::timercount);
     QFont font("Courier");
     font.setFixedPitch(true);
-    font.setPointSize(editorPointSize);
+    font.setPointSize(shared.editorPointSize);
     editor->setFont(font);
     editor->setFocusPolicy(Qt::NoFocus);
     editor->setStyleSheet(editor->styleSheet() + "QTextBrowser {Background:" + textBackground.name() + "}");
 
-    marks = new Highlighter(editor->document());
+    marks = new Highlighter(editor);
 
     lessonlbl->setText(tr("Practise Lesson number"));
     lessonnumber->setVisible(true);
@@ -99,13 +101,35 @@ practising::~practising()
         delete guide;
 }
 
-void practising::createFingerGuide(const QSize &desktop)
+// Today's size where the screen has room for it beside the guide, smaller where not.
+QSize practising::fittedSize(const QRect &area) const
 {
-    const int x = (desktop.width() - (width() + 220)) / 2 - 25;
-    const int y = (desktop.height() - height()) / 2;
-    guide = new HandView(nullptr, x, y, 220, 240);
+    const QSize room = area.size() - frameAllowance - QSize(guideSpan, 0);
+    return usualSize.boundedTo(room).expandedTo(minimumSizeHint());
+}
+
+// The guide sits left of the window; the two are moved together into the area.
+QPoint practising::guideCorner(const QRect &area) const
+{
+    const QPoint corner(area.x() + (area.width() - (width() + guideWidth)) / 2 - 25,
+                        area.y() + (area.height() - height()) / 2);
+    const QRect both(corner, QSize(guideSpan + width(), height()) + frameAllowance);
+    return corner + Placement::keptInside(both, area).topLeft() - both.topLeft();
+}
+
+void practising::placeBesideGuide(const QRect &area)
+{
+    move(guideCorner(area) + QPoint(guideSpan, 0));
+}
+
+void practising::createFingerGuide(const QRect &area)
+{
+    const QPoint corner = guideCorner(area);
+    const int x = corner.x(), y = corner.y();
+    guide = new HandView(nullptr, x, y, guideWidth, guideHeight);
     connect(this, &practising::SIGNAL_showhandinpop, guide.data(), &HandView::SLOT_showhandinpop);
     connect(this, &practising::ShowHand, guide.data(), &HandView::Show);
+    connect(this, &practising::showShiftHand, guide.data(), &HandView::showShiftHand);
     connect(this, &practising::MoveHand, guide.data(), &HandView::moveit);
     connect(this, &practising::ResizeHand, guide.data(), &HandView::resizeit);
     connect(this, &practising::CloseHand, guide.data(), &HandView::CloseHand);
@@ -122,8 +146,9 @@ void practising::loadLesson()
     run.load(lines);
     lessonnumber->setText(QString::number(lesson));
     editor->setHtml(html);
+    leaveRoomBelowText();
     QFont font = editor->font();
-    font.setPointSize(editorPointSize);
+    font.setPointSize(shared.editorPointSize);
     editor->setFont(font);
     if (marks) {
         marks->indexLines();
@@ -133,13 +158,25 @@ void practising::loadLesson()
 
 void practising::keyPressEvent(QKeyEvent *event)
 {
+    // A key held down is one press: its repeats type nothing.
+    if (event->isAutoRepeat())
+        return;
     pressSeen = true;
+    const unsigned scanCode = ScanCodes::fromEvent(event);
     if (!running) {
-        Messages::information(this, tr("Info"), tr("Press start button to start training"));
+        const QString key = ScanCodes::keyName(scanCode, false);
+        if (key == QLatin1String("Enter") || key == QLatin1String(" "))
+            on_start_Btn__clicked(); // both hands stay on the keys
+        else
+            Messages::information(this, tr("Info"), tr("Press start button to start training"));
+        return;
+    }
+    if (scanCode == escapeScanCode) {
+        on_stop_Btn_clicked();
         return;
     }
     // X11 sends Shift's own press without the modifier and the chord's key with it.
-    handleScanCode(ScanCodes::fromEvent(event), event->modifiers().testFlag(Qt::ShiftModifier));
+    handleScanCode(scanCode, event->modifiers().testFlag(Qt::ShiftModifier));
 }
 
 void practising::handleScanCode(unsigned scanCode, bool shift)
@@ -166,34 +203,72 @@ void practising::showMarks()
     }
 }
 
-// The editor's own cursor only drives the scrolling: it sits on the current
-// character, so the current line stays in view on texts of any length.
+// Keeps the line being typed and the one after it in view, scrolling by
+// whole lines: when either would leave the view, the line being typed
+// becomes the top one. Lines are those drawn: a long text line wraps.
 void practising::showPosition()
 {
-    if (!marks)
+    if (!marks || !editorScrollBar)
         return;
-    const QTextBlock block = editor->document()->findBlockByNumber(marks->blockOf(run.line()));
+    const QTextDocument *document = editor->document();
+    const QTextBlock block = document->findBlockByNumber(marks->blockOf(run.line()));
     if (!block.isValid())
         return;
-    QTextCursor cursor(block);
-    cursor.setPosition(block.position() + qMin(run.positionOf(run.line(), run.column()), block.length() - 1));
-    editor->setTextCursor(cursor);
-    editor->ensureCursorVisible();
+    leaveRoomBelowText(); // the view may have grown since
+    const int position = qMin(run.positionOf(run.line(), run.column()), block.length() - 1);
+    const QRectF current = drawnLine(block, position, 0);
+    QRectF next = drawnLine(block, position, 1);
+    if (next.isNull())
+        next = drawnLine(document->findBlockByNumber(marks->blockOf(run.line() + 1)), 0, 0);
+    if (next.isNull())
+        next = current;
+    const int shown = editorScrollBar->value();
+    if (current.top() < shown || next.bottom() > shown + editor->viewport()->height())
+        editorScrollBar->setValue(qFloor(current.top()));
+}
+
+// The drawn line that shows a position of a block, or the one after it
+// (ahead 1), in document coordinates; null when there is none.
+QRectF practising::drawnLine(const QTextBlock &block, int position, int ahead) const
+{
+    if (!block.isValid())
+        return QRectF();
+    editor->document()->documentLayout()->blockBoundingRect(block); // lays the block out
+    const QTextLayout *layout = block.layout();
+    const QTextLine line = layout->lineForTextPosition(position);
+    if (!line.isValid())
+        return QRectF();
+    const QTextLine wanted = layout->lineAt(line.lineNumber() + ahead);
+    return wanted.isValid() ? wanted.rect().translated(layout->position()) : QRectF();
+}
+
+// Room below the last line, so that any line of the text can be the top one.
+void practising::leaveRoomBelowText()
+{
+    QTextFrame *root = editor->document()->rootFrame();
+    QTextFrameFormat format = root->frameFormat();
+    if (format.bottomMargin() >= editor->viewport()->height())
+        return;
+    format.setBottomMargin(editor->viewport()->height());
+    root->setFrameFormat(format);
 }
 
 void practising::showGuide(const TypingRun::Step &step)
 {
-    if (step.guide == TypingRun::Guide::Hide && guideVisible)
+    if (step.guide == TypingRun::Guide::Hide && shared.guideVisible)
         emit ShowHand(false);
     if (step.guide != TypingRun::Guide::Show)
         return;
-    if (run.count(TypingRun::Wrong) == 1 || guideActive) {
-        if (guideActive && !guideVisible)
+    if (run.count(TypingRun::Wrong) == 1 || shared.guideActive) {
+        if (shared.guideActive && !shared.guideVisible)
             emit ShowHand(true);
-        emit SIGNAL_showhandinpop(step.hand == Fingers::Right ? 1 : -1, step.finger);
+        const int mirror = step.hand == Fingers::Right ? 1 : -1;
+        emit SIGNAL_showhandinpop(mirror, step.finger);
+        // Shift is typed by the other hand's little finger.
+        emit showShiftHand(step.shift ? -mirror : 0);
         activateWindow();
         setFocus();
-        guideActive = true;
+        shared.guideActive = true;
     }
 }
 
@@ -217,10 +292,18 @@ QString practising::runSummary() const
                                 .arg(run.overallSpeed())
                                 .arg(run.percentCorrect())
                                 .arg(time);
-    const QStringList missed = run.mostMissed(3);
+    // The Speed display averages the last ring of ticks only: say which figure is which.
+    const QString speeds = tr("The speed above is over the whole run; the Speed display shows %1, over the last %2 seconds.")
+                               .arg(run.speed())
+                               .arg(TypingStats::ringLength);
+    QStringList missed = run.mostMissed(3);
     if (missed.isEmpty())
-        return figures;
-    return figures + QLatin1Char(' ') + tr("Missed most often: %1").arg(missed.join(QStringLiteral(" ")));
+        return figures + QLatin1Char('\n') + speeds;
+    for (QString &character : missed)
+        if (character == QLatin1String(" "))
+            character = tr("space");
+    return figures + QLatin1Char('\n') + speeds + QLatin1Char('\n') +
+           tr("Missed most often: %1").arg(missed.join(QStringLiteral(" ")));
 }
 
 // Every reset starts the same run afresh: marks, position, figures and displays.
@@ -238,6 +321,8 @@ void practising::resetRun()
 
 void practising::keyReleaseEvent(QKeyEvent *event)
 {
+    if (event->isAutoRepeat())
+        return;
     if (pressSeen) {
         pressSeen = false;
         return;
@@ -299,7 +384,7 @@ void practising::on_stop_Btn_clicked()
     stop_Btn->setEnabled(false);
     start_Btn_->setEnabled(true);
     running = false;
-    guideActive = true;
+    shared.guideActive = true;
     run.updatePercentCorrect();
     if (run.count(TypingRun::Correct) + run.count(TypingRun::Wrong) > 0)
         lcdcorrect->display(run.percentCorrect());
@@ -333,12 +418,12 @@ void practising::on_previous_Btn_clicked()
 
 void practising::on_next_Btn_clicked()
 {
-    if (lesson <= highestLesson) {
+    if (lesson <= shared.highestLesson) {
         ++lesson;
         loadLesson();
         previous_Btn->setEnabled(true);
         PracticeText::Lines unused;
-        if (lesson == highestLesson || PracticeText::practiceText(lesson + 1, true, unused).trimmed().isEmpty())
+        if (lesson == shared.highestLesson || PracticeText::practiceText(lesson + 1, true, unused).trimmed().isEmpty())
             next_Btn->setEnabled(false);
     }
     resetRun();
@@ -348,18 +433,13 @@ void practising::on_next_Btn_clicked()
 void practising::evaluate()
 {
     const QStringList log = run.evaluation(lessonnumber->text());
-    ActivityKey last(&practiceKey);
-    if (!openedFromLessons)
-        last.owner = loginWindow.data();
-    QString lastKey = last.value();
-    dB_Stuff store(this);
-    if (store.logActivityOnce(log.join(' '), lastKey, log[0], log[1], log[2], log[3], log[4], log[5], log[6]))
-        last.set(lastKey);
+    QString &lastKey = shared.openedFromLessons ? shared.practiceKey : LoginKey{loginWindow.data()}.keyOr(shared.practiceKey);
+    ActivityKey::logOnce(lastKey, {log.join(' '), log[0], log[1], log[2], log[3], log[4], log[5], log[6]}, this);
 }
 
 void practising::closeEvent(QCloseEvent *event)
 {
-    if (openedFromLessons && lessonViewer)
+    if (shared.openedFromLessons && lessonViewer)
         lessonViewer->show();
     else if (startMenu)
         startMenu->show();
@@ -374,7 +454,7 @@ void practising::closeEvent(QCloseEvent *event)
     timer->stop();
     disconnect(timer, nullptr, this, nullptr);
     running = false;
-    if (guideActive) {
+    if (shared.guideActive) {
         emit CloseHand();
         disconnect(this, nullptr, guide.data(), nullptr);
     } else if (guide) {
@@ -387,8 +467,8 @@ void practising::closeEvent(QCloseEvent *event)
 void practising::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    if (size() != QSize(822, 633))
-        resize(822, 633);
+    if (size() != windowSize)
+        resize(windowSize);
 }
 
 void practising::SetFocusOnMe()
@@ -403,7 +483,7 @@ void practising::handwindowcloseevent() {}
 
 void practising::UpdateHandWindowVisibleState(bool visible)
 {
-    guideVisible = visible;
+    shared.guideVisible = visible;
 }
 
 void practising::lostfocus() {}

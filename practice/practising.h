@@ -2,10 +2,12 @@
 
 #include "practice/handview.h"
 #include "practice/highlighter.h"
+#include "practice/practicesession.h"
 #include "practice/textprep.h"
 #include "practice/typingrun.h"
 
 #include <QPointer>
+#include <QRectF>
 #include <QWidget>
 
 class HandView;
@@ -15,6 +17,7 @@ class QLabel;
 class QLCDNumber;
 class QPushButton;
 class QScrollBar;
+class QTextBlock;
 class QTextBrowser;
 class QTimer;
 
@@ -32,17 +35,6 @@ public:
     QPointer<QWidget> startMenu;     // set by the start menu
     QPointer<QWidget> lessonViewer;  // set by the lesson viewer
     QPointer<QWidget> loginWindow;   // holds the last activity key; set by the start menu
-
-    static int highestLesson;
-    static int editorPointSize;
-    static bool openedFromLessons;
-    static bool guideActive;
-    static bool guideVisible;
-    static QString practiceKey;
-
-    // Per-finger statistics, slot hand * 5 + finger; they outlive the window.
-    using FingerStats = TypingStats::FingerStats;
-    static FingerStats fingerStats[10];
 
     int lessonNumber() const { return lesson; }
     bool isRunning() const { return running; }
@@ -71,6 +63,8 @@ public slots:
 
 signals:
     void SIGNAL_showhandinpop(int mirror, int finger);
+    // The hand that holds Shift for the character, by its mirror; 0: none.
+    void showShiftHand(int mirror);
     void ShowHand(bool show);
     void MoveHand(int x, int y);
     void ResizeHand(int w, int h);
@@ -87,11 +81,16 @@ protected:
 private:
     void buildForm();
     void buildControls(QGridLayout *grid);
-    void createFingerGuide(const QSize &desktop);
+    QSize fittedSize(const QRect &area) const;
+    QPoint guideCorner(const QRect &area) const;
+    void placeBesideGuide(const QRect &area);
+    void createFingerGuide(const QRect &area);
     void loadLesson();
     void resetRun();
     void showMarks();
     void showPosition();
+    QRectF drawnLine(const QTextBlock &block, int position, int ahead) const;
+    void leaveRoomBelowText();
     void showGuide(const TypingRun::Step &step);
     void showFigures();
     void finishText();
@@ -105,7 +104,9 @@ private:
     bool closing = false;
     bool pressSeen = false;
     bool savedNextEnabled = false, savedPreviousEnabled = false;
-    TypingRun run{fingerStats};
+    QSize windowSize; // kept by every resize
+    PracticeSession &shared = PracticeSession::current();
+    TypingRun run{shared.fingerStats};
 
     QPointer<Highlighter> marks;
     QPointer<QScrollBar> editorScrollBar;

@@ -28,8 +28,8 @@ void practising::buildForm()
     setObjectName("practising");
     setWindowTitle(tr("Dialog"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    // Smaller than before where a small screen needs it: the layout's own minimum.
     resize(800, 600);
-    setMinimumSize(800, 600);
     setFocusPolicy(Qt::ClickFocus);
     setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
     setStyleSheet(formStyle);
@@ -64,12 +64,13 @@ void practising::buildControls(QGridLayout *grid)
     struct Button {
         QPushButton **button;
         const char *name, *icon, *tip, *caption;
+        const char *keys; // the keys that do the same, if any
     };
     const Button buttons[] = {
-        {&previous_Btn, "previous_Btn", ":/images/icons/navigate-left-icon.png", QT_TR_NOOP("Train previus lesson"), QT_TR_NOOP("Previous")},
-        {&stop_Btn, "stop_Btn", ":/images/icons/pause-icon.png", QT_TR_NOOP("Stop training phase"), QT_TR_NOOP("Stop")},
-        {&start_Btn_, "start_Btn_", ":/images/icons/navigate-up-icon.png", QT_TR_NOOP("Start training this lesson"), QT_TR_NOOP("Start")},
-        {&next_Btn, "next_Btn", ":/images/icons/navigate-right-icon.png", QT_TR_NOOP("Train next lesson"), QT_TR_NOOP("Next ")},
+        {&previous_Btn, "previous_Btn", ":/images/icons/navigate-left-icon.png", QT_TR_NOOP("Train previus lesson"), QT_TR_NOOP("Previous"), nullptr},
+        {&stop_Btn, "stop_Btn", ":/images/icons/pause-icon.png", QT_TR_NOOP("Stop training phase"), QT_TR_NOOP("Stop"), QT_TR_NOOP("(key: Escape)")},
+        {&start_Btn_, "start_Btn_", ":/images/icons/navigate-up-icon.png", QT_TR_NOOP("Start training this lesson"), QT_TR_NOOP("Start"), QT_TR_NOOP("(keys: Enter or Space)")},
+        {&next_Btn, "next_Btn", ":/images/icons/navigate-right-icon.png", QT_TR_NOOP("Train next lesson"), QT_TR_NOOP("Next "), nullptr},
     };
     int col = 0;
     for (const Button &b : buttons) {
@@ -77,8 +78,9 @@ void practising::buildControls(QGridLayout *grid)
         (*b.button)->setObjectName(b.name);
         (*b.button)->setIcon(QIcon(b.icon));
         (*b.button)->setIconSize(QSize(80, 80));
-        (*b.button)->setToolTip(tr(b.tip));
-        (*b.button)->setStatusTip(tr(b.tip));
+        const QString tip = b.keys ? tr(b.tip) + QLatin1Char(' ') + tr(b.keys) : tr(b.tip);
+        (*b.button)->setToolTip(tip);
+        (*b.button)->setStatusTip(tip);
         auto *caption = new QLabel(tr(b.caption));
         caption->setAlignment(Qt::AlignCenter);
         grid->addWidget(*b.button, 2, col);

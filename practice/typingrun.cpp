@@ -170,7 +170,13 @@ void TypingRun::typedWrong(const QString &expected, const QString &keyName, Step
     if (!expected.isEmpty())
         perKey.miss(expected, keyName);
     int row = 0, keyColumn = 0;
-    fingerOf(expected, row, keyColumn, step.finger, step.hand);
+    if (expected == QLatin1String(" ")) {
+        const QString spaceBar = QStringLiteral("R5_5");
+        Fingers::assign(Keys::rowOf(spaceBar), Keys::columnOf(spaceBar), step.finger, step.hand);
+    } else if (!keyOf(expected).isEmpty()) {
+        fingerOf(expected, row, keyColumn, step.finger, step.hand);
+        step.shift = !plainKeys.contains(expected);
+    }
     stats.wrongKey(step.finger, step.hand);
     step.guide = Guide::Show;
     auto entry = std::find_if(missed.begin(), missed.end(),

@@ -29,7 +29,10 @@ public:
     // What one key did beyond its marks.
     struct Step {
         Guide guide = Guide::Unchanged;
-        int finger = 0, hand = 0; // of the key that should have been typed, for Show
+        // Of the key that should have been typed, for Show; no finger (-1)
+        // for a character no key types. shift: it is on the Shift layer.
+        int finger = -1, hand = 0;
+        bool shift = false;
         bool finished = false;    // the last character of the text was typed
     };
     using FingerStats = TypingStats::FingerStats;

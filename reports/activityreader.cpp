@@ -234,7 +234,7 @@ bool readKeyFigures(const QString &log5, PracticeRun &run)
 }
 
 // A "Practise" row; false when it cannot be read at all.
-bool readPractice(const ActivityRow &row, PracticeRun &run)
+bool readPractice(const ActivityLogRow &row, PracticeRun &run)
 {
     // log2: seconds, display speed, correct %, share of marks
     const QVector<QStringRef> timing = row.log[1].splitRef(QLatin1Char(' '), Qt::SkipEmptyParts);
@@ -324,7 +324,7 @@ void addRun(Activity &activity, QHash<QString, int> &byRun, PracticeRun &run)
 }
 
 // Lessons read and games played; false when the row cannot be read.
-bool readOther(const ActivityRow &row, Activity &activity)
+bool readOther(const ActivityLogRow &row, Activity &activity)
 {
     if (row.topic == QLatin1String("Lesson")) {
         const int lesson = number(row.log[0]);
@@ -357,11 +357,11 @@ void addTotals(Activity &activity)
 }
 
 namespace ActivityReader {
-Activity read(const QVector<ActivityRow> &rows)
+Activity read(const QVector<ActivityLogRow> &rows)
 {
     Activity activity;
     QHash<QString, int> byRun; // run token -> index in runs
-    for (const ActivityRow &row : rows) {
+    for (const ActivityLogRow &row : rows) {
         if (row.topic == QLatin1String("Practise")) {
             PracticeRun run;
             if (readPractice(row, run))

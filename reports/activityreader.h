@@ -59,7 +59,7 @@ struct Activity {
 };
 
 namespace ActivityReader {
-Activity read(const QVector<ActivityRow> &rows);
+Activity read(const QVector<ActivityLogRow> &rows);
 // An entrydate text as Qt::TextDate writes it under any of several system
 // locales (names of C, ar, de, fr, es, it, tr, fa, ur, ru; Latin or
 // Arabic-Indic digits), or ISO 8601; invalid when it does not parse.

@@ -68,7 +68,7 @@ int write(const QString &file, QTextStream &out, QTextStream &errors)
     QStringList lines;
     bool ok = reader.userNames(users);
     for (int i = 0; ok && i < users.size(); ++i) {
-        QVector<ActivityRow> rows;
+        QVector<ActivityLogRow> rows;
         ok = reader.read(passwordHash(users[i]), rows);
         lines.append(lineOf(users[i], ActivityReader::read(rows)));
     }

@@ -142,7 +142,7 @@ QTableWidget *ReportsWindow::table(const char *name, const QStringList &headers)
 
 void ReportsWindow::load()
 {
-    QVector<ActivityRow> rows;
+    QVector<ActivityLogRow> rows;
     QString problem;
     if (!ActivityRows::read(Store::usersDbPath, passwordHash(Store::currentUser), rows, &problem))
         Messages::warning(this, tr("Error"), tr("The activity log could not be read.") + QLatin1Char('\n') + problem);

@@ -37,7 +37,7 @@ ActivityRows::~ActivityRows()
         store.closeConnection();
 }
 
-bool ActivityRows::read(const QString &userKey, QVector<ActivityRow> &rows)
+bool ActivityRows::read(const QString &userKey, QVector<ActivityLogRow> &rows)
 {
     rows.clear();
     if (!isOpen())
@@ -51,7 +51,7 @@ bool ActivityRows::read(const QString &userKey, QVector<ActivityRow> &rows)
         return false;
     }
     while (query.next()) {
-        ActivityRow row;
+        ActivityLogRow row;
         row.order = query.value(0).toLongLong();
         row.entrydate = query.value(1).toString();
         row.topic = query.value(2).toString();
@@ -89,7 +89,7 @@ QStringList ActivityRows::queryPlan()
     return plan;
 }
 
-bool ActivityRows::read(const QString &file, const QString &userKey, QVector<ActivityRow> &rows, QString *problem)
+bool ActivityRows::read(const QString &file, const QString &userKey, QVector<ActivityLogRow> &rows, QString *problem)
 {
     ActivityRows reader(file);
     const bool ok = reader.read(userKey, rows);

@@ -10,7 +10,7 @@
 // read-only (it is never written, not even a journal) on the one default
 // connection, which stays open while the object lives: a report over a
 // whole class reads it once. Every statement is bound.
-struct ActivityRow {
+struct ActivityLogRow {
     qint64 order = 0; // SQLite rowid: the order of insertion
     QString entrydate;
     QString topic;
@@ -34,14 +34,14 @@ public:
     QString problem() const { return problemText; }
 
     // The rows of one user key (passwordHash of the name) in insertion order.
-    bool read(const QString &userKey, QVector<ActivityRow> &rows);
+    bool read(const QString &userKey, QVector<ActivityLogRow> &rows);
     // The account names, in table order.
     bool userNames(QStringList &names);
     // SQLite's plan for the look-up of read(), one line per step.
     QStringList queryPlan();
 
     // One look-up on a file of its own, for a single user.
-    static bool read(const QString &file, const QString &userKey, QVector<ActivityRow> &rows,
+    static bool read(const QString &file, const QString &userKey, QVector<ActivityLogRow> &rows,
                      QString *problem = nullptr);
 
 private:

@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QTemporaryFile>
 
 namespace DatabaseFiles {
 
@@ -108,6 +109,28 @@ bool complete(const QString &copy, bool users)
 }
 }
 
+namespace {
+// Accounts and the activity log are nobody else's business: the copy is
+// readable and writable by its owner only from the moment it exists (a
+// temporary file is made that way), whatever the umask.
+bool copyPrivately(const QString &resource, const QString &copy)
+{
+    QFile source(resource);
+    if (!source.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = source.readAll();
+    QTemporaryFile part(copy);
+    if (!part.open() || part.write(bytes) != bytes.size() || !part.flush())
+        return false;
+    const auto ownerOnly =
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser;
+    if (!part.setPermissions(ownerOnly) || !part.rename(copy))
+        return false;
+    part.setAutoRemove(false);
+    return true;
+}
+}
+
 // The file is made under a name beside the target and renamed into place
 // when complete, so a program killed half-way never leaves a partial file.
 bool extractDatabase(const QString &resource, const QString &target)
@@ -115,10 +138,8 @@ bool extractDatabase(const QString &resource, const QString &target)
     const QString copy = target + ".part";
     QFile::remove(copy); // left by a run that was stopped
     const bool users = target.contains("Users.dB");
-    const bool made = QFile::copy(resource, copy) &&
-                      QFile::setPermissions(copy, QFileDevice::Permissions(0x6066)) &&
-                      fillCopy(copy, users, target.contains("Setting.dB")) && complete(copy, users) &&
-                      QFile::rename(copy, target);
+    const bool made = copyPrivately(resource, copy) && fillCopy(copy, users, target.contains("Setting.dB")) &&
+                      complete(copy, users) && QFile::rename(copy, target);
     if (!made) {
         QFile::remove(copy);
         Notices::warning(loginText(QT_TRANSLATE_NOOP("Login", "Error")), loginText(QT_TRANSLATE_NOOP("Login", "Couldn't open database file.")) + target);

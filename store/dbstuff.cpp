@@ -281,37 +281,52 @@ int dB_Stuff::changePassword(const QString &name, const QString &oldHash, const 
     return checkPassword(name, newHash) == 0 ? 0 : 1;
 }
 
+// The account goes with its settings and activity-log rows (keyed by the
+// hash of its name), all or nothing.
 int dB_Stuff::deleteUser(const QString &name, const QString &password)
 {
     if (!openUsers())
         return 1;
-    auto countUsers = [this] {
-        QSqlQuery query(*db);
-        return query.exec("Select count(*) from user") && query.next() ? query.value(0).toInt() : -1;
-    };
-    const int before = countUsers();
     QSqlError failure;
+    bool removed = false;
     {
         QSqlQuery query(*db);
-        query.prepare("Delete from user where username=? and password=?");
-        query.addBindValue(name);
-        query.addBindValue(passwordHash(password));
-        if (!query.exec())
+        if (!query.exec("BEGIN IMMEDIATE"))
             failure = query.lastError();
+        auto run = [&](const char *sql, const QString &first, const QString &second) {
+            if (failure.isValid())
+                return;
+            query.prepare(sql);
+            query.addBindValue(first);
+            if (!second.isNull())
+                query.addBindValue(second);
+            if (!query.exec() && !missingTable(query.lastError()))
+                failure = query.lastError();
+        };
+        run("Delete from user where username=? and password=?", name, passwordHash(password));
+        removed = !failure.isValid() && query.numRowsAffected() > 0;
+        if (removed) {
+            run("Delete from setting where username=?", passwordHash(name), QString());
+            run("Delete from activitylog where username=?", passwordHash(name), QString());
+        }
+        query.finish();
+        if (failure.isValid() || !removed || !query.exec("COMMIT")) {
+            if (!failure.isValid() && removed)
+                failure = query.lastError();
+            query.exec("ROLLBACK");
+        }
     }
-    const int after = countUsers();
     if (failure.isValid()) {
         reportWriteFailure(failure);
         finish();
         return 1;
     }
-    if (after >= 0 && after < before) {
+    finish();
+    if (removed) {
         Notices::information(tr("Suceed"), tr("Username removed successfully"));
-        finish();
         return 0;
     }
     Notices::warning(tr("Error"), tr("False password"));
-    finish();
     return 1;
 }
 

@@ -30,6 +30,6 @@ QString lookAlikeKey(const QString &name)
     for (QChar c : name)
         if (!invisible(c))
             key.append(c);
-    return key.trimmed();
+    return key.trimmed().toCaseFolded();
 }
 }

@@ -15,7 +15,8 @@ QString cleaned(const QString &typed);
 // read the same could differ.
 bool hasInvisible(const QString &name);
 
-// What a name reads as: trimmed, invisible characters dropped. Two names with
-// the same key look alike in a list.
+// What a name reads as: trimmed, invisible characters dropped, case folded.
+// Two names with the same key look alike in a list (and "Sara" and "SARA"
+// would send the wrong password to the wrong account).
 QString lookAlikeKey(const QString &name);
 }

@@ -12,6 +12,7 @@ Content layout (all UTF-8):
 import argparse
 import html
 import os
+import re
 import sys
 import unicodedata
 
@@ -87,10 +88,20 @@ FINGER_NAMES = {
            "key": "Key", "finger": "Finger", "shift": "with Shift"},
 }
 MASCULINE = {3, 4}
-PLAIN_LESSONS = range(1, 10)       # lessons that bring new keys of the plain layer
-SHIFT_LESSONS = range(10, 16)      # lessons that bring the Shift layer
+# Marks of the plain layer, named in the finger sentence so that a bare sign does not run into the words.
+MARK_NAMES = {
+    "ar": {"،": "الفاصلة", ".": "النقطة", "؛": "الفاصلة المنقوطة", "/": "الخطّ المائل", "\\": "الخطّ المائل العكسي",
+           "|": "الخطّ العمودي", "-": "الشرطة", "=": "علامة التساوي", "ـ": "التطويل"},
+    "en": {"،": "the comma", ".": "the full stop", "؛": "the semicolon", "/": "the slash", "\\": "the backslash",
+           "|": "the vertical line", "-": "the hyphen", "=": "the equals sign", "ـ": "the tatweel"},
+}
+DRILL_LETTERS = "بتنسلم"             # letters that carry the vowel marks in drills
+TEACHING_LESSONS = range(1, 16)    # lessons that bring new keys, of the plain or the Shift layer
+SENTENCE_LESSON = 7                # from this lesson on every text has sentences
 TOPIC_SECTIONS = {16: "common", 17: "sentences", 18: "proverbs"}
 SHIFT_SECTIONS = ["hamza", "harakat", "punctuation", "symbols", "numbers", "marks"]
+PLAIN_SECTIONS = ["digits"]        # sentences of the plain lessons that teach no letters
+WORD_REPEATS = 10                  # no word more often in one practice text
 TEXT_CHARACTERS = 600              # typed characters in every lesson's practice text at least
 LINE_LENGTH = 27                   # columns of a practice line at most: the practice window shows 29 in its font
 
@@ -155,7 +166,8 @@ def set_lines(pieces):
                 run = lines.pop().split() + run
     for piece in pieces:
         words = piece.split()
-        phrase = len(words) >= 3 and unicodedata.category(piece[-1]).startswith("L")
+        last = piece.rstrip("".join(c for c in piece if unicodedata.category(c) == "Mn"))[-1:]
+        phrase = len(words) >= 3 and unicodedata.category(last).startswith("L")
         try:
             alone = flow(words) if phrase else None
         except ValueError:  # too long for one line, too short for two: it runs on
@@ -180,6 +192,18 @@ def typeable(text, captions):
     return reach[-1]
 
 
+WORD = re.compile("[\u0621-\u064a\u0671]{3,}")
+
+
+def word_counts(lines):
+    """How often each word of three letters or more occurs, vowel marks left out."""
+    counts = {}
+    for line in lines:
+        for w in WORD.findall("".join(c for c in line if unicodedata.category(c) != "Mn")):
+            counts[w] = counts.get(w, 0) + 1
+    return counts
+
+
 def typed_length(lines):
     return sum(len(l) for l in lines)
 
@@ -193,9 +217,13 @@ def read_fingers(content):
 class Course:
     """The course for one keyboard layout: lesson placeholders and practice texts."""
 
-    def __init__(self, content, layout, keys):
+    def __init__(self, content, name, layout, keys):
         self.fingers = read_fingers(content)
+        self.layout_name = name
         self.layout = layout
+        # sentences are written with Western digits; a layout with Arabic-Indic digit keys types those
+        plain = {p for p, _ in layout.values()}
+        self.digits = {} if "1" in plain else {ord(str(d)): chr(0x660 + d) for d in range(10)} | {ord("%"): "\u066a"}
         self.keys = keys
         self.words = [w for line in read_lines(os.path.join(content, "practice", "words.txt")) for w in line.split()]
         self.sections = read_sections(os.path.join(content, "practice", "texts.txt"))
@@ -218,7 +246,7 @@ class Course:
 
     def learned_until(self, n):
         captions = {" "}
-        for m in list(PLAIN_LESSONS) + list(SHIFT_LESSONS):
+        for m in TEACHING_LESSONS:
             if m <= n:
                 captions.update(self.captions_of(m))
         return captions
@@ -228,7 +256,7 @@ class Course:
 
     def words_for(self, n, count):
         learned = self.learned_until(n)
-        new = self.new_in(n) if n in PLAIN_LESSONS else []
+        new = [] if self.shifted(n) else self.new_in(n)
         fitting = [w for w in self.words if typeable(w, learned)]
         with_new = [w for w in fitting if any(c in w for c in new)]
         rest = [w for w in fitting if w not in with_new]
@@ -262,13 +290,19 @@ class Course:
         """One clause per finger, in the order of the lesson's keys: which keys it types."""
         names, groups = FINGER_NAMES[lang], {}
         for k in self.key_ids(n):
-            groups.setdefault(self.fingers[k], []).append(f"<b>{html.escape(self.caption(n, k), quote=False)}</b>")
+            caption = self.caption(n, k)
+            name = MARK_NAMES[lang].get(caption, "") if not self.shifted(n) else ""
+            told = (name + " " if name else "") + f"<b>{html.escape(caption, quote=False)}</b>"
+            if told not in groups.get(self.fingers[k], []):  # a caption on two keys of one finger is told once
+                groups.setdefault(self.fingers[k], []).append(told)
         clauses = []
         for finger, keys in groups.items():
             name = f'<span class="finger">{names[finger]}</span>'
             if lang == "ar":
                 verb = "يكتب" if finger[0] in MASCULINE else "تكتب"
-                clauses.append(f"{name} {verb} " + " و ".join(keys))
+                # "و" joins a named mark; before a bare letter it stands apart, so that the two do not read as a word
+                listed = keys[0] + "".join((" و " if k.startswith("<b>") else " و") + k for k in keys[1:])
+                clauses.append(f"{name} {verb} {listed}")
             else:
                 listed = keys[0] if len(keys) == 1 else ", ".join(keys[:-1]) + " and " + keys[-1]
                 clauses.append(f"the {name} types {listed}")
@@ -277,9 +311,18 @@ class Course:
         text = "; ".join(clauses)
         return '<p class="fingers">' + text[0].upper() + text[1:] + ".</p>"
 
+    def examples(self, n, lang):
+        """A lesson of sentences or proverbs shows three of them, any other lesson ten of its words."""
+        if TOPIC_SECTIONS.get(n) in ("sentences", "proverbs"):
+            return " ".join(self.fitting_sentences(n, [TOPIC_SECTIONS[n]])[:3])
+        new = self.new_in(n)
+        if n in TEACHING_LESSONS and not any(unicodedata.category(c[0]) == "Lo" for c in new):
+            sentences = [s for s in self.fitting_sentences(n, PLAIN_SECTIONS) if any(c in s for c in new)]
+            return "، ".join(sentences[:2])
+        return ("، " if lang == "ar" else ", ").join(self.words_for(n, 10))
+
     def fill_lesson(self, page, n, lang):
-        words = "، ".join(self.words_for(n, 10)) if lang == "ar" else ", ".join(self.words_for(n, 10))
-        page = page.replace("{{keys}}", self.key_table(n, lang)).replace("{{words}}", html.escape(words))
+        page = page.replace("{{keys}}", self.key_table(n, lang)).replace("{{words}}", html.escape(self.examples(n, lang)))
         page = page.replace("{{fingers}}", self.finger_sentence(n, lang))
         # In English text a left-to-right mark after each Arabic caption keeps
         # the commas and words around it in reading order.
@@ -293,43 +336,69 @@ class Course:
     def drill_lines(self, n):
         """Each new key doubled, tripled and paired with the next, set like words (three at least a line)."""
         keys = self.captions_of(n)
-        if n in SHIFT_LESSONS:  # tokens of two letters, so that no drill reads as a misspelt word
+        marks = [c for c in keys if len(c) == 1 and unicodedata.category(c) == "Mn"]
+        if marks:  # a vowel mark is drilled on letters, never bare
+            return [line for c in marks for line in flow([b + c for b in DRILL_LETTERS])]
+        if self.shifted(n):  # tokens of two letters, so that no drill reads as a misspelt word
             keys = [c for c in keys if len(c) == 1]
-        groups = [[c * 2 for c in keys]] + ([] if n in SHIFT_LESSONS else [[c * 3 for c in keys]])
+        groups = [[c * 2 for c in keys]] + ([] if self.shifted(n) else [[c * 3 for c in keys]])
         if len(keys) > 1:
             following = keys[1:] + keys[:1]
             groups.append([a + b for a, b in zip(keys, following)] + [b + a for a, b in zip(keys, following)])
         return [line for g in groups for line in flow(g * (3 // len(g)) if len(g) < 3 else g)]
 
+    def localised(self, text):
+        return text.translate(self.digits)
+
     def fitting_sentences(self, n, names):
-        learned = self.learned_until(n)
-        return [s for name in names for entry in self.sections.get(name, []) for s in entry if typeable(s, learned)]
+        learned, out = self.learned_until(n), []
+        for name in names:
+            for entry in self.sections.get(name, []):
+                for s in map(self.localised, entry):
+                    if s not in out and typeable(s, learned):
+                        out.append(s)
+        return out
 
     def fill(self, n, lines, material):
-        """Adds rounds of the material (sentences and words), each in another order, until the text is long enough."""
+        """Adds rounds of the material (sentences and words), each in another order, until the text is
+        long enough; a piece whose words the text already holds often enough is left out."""
+        counts = word_counts(lines)
         round_ = 0
         while material and typed_length(lines) < TEXT_CHARACTERS:
             shift = (round_ * (n + 3)) % len(material)
-            lines += set_lines(material[shift:] + material[:shift])
+            kept = []
+            for piece in material[shift:] + material[:shift]:
+                words = word_counts([piece])
+                if all(counts.get(w, 0) + k <= WORD_REPEATS for w, k in words.items()):
+                    kept.append(piece)
+                    for w, k in words.items():
+                        counts[w] = counts.get(w, 0) + k
+            if not kept:
+                sys.exit(f"practice {n} ({self.layout_name}): too little material for {TEXT_CHARACTERS} characters")
+            lines += set_lines(kept)
             round_ += 1
         return lines
 
     def lesson_text(self, n):
         words = self.words_for(n, len(self.words))
-        if n in PLAIN_LESSONS:
-            return self.fill(n, self.drill_lines(n), words)
         new = self.new_in(n)
-        if n in SHIFT_LESSONS:
+        if n in TEACHING_LESSONS and not self.shifted(n):
+            if n < SENTENCE_LESSON:
+                return self.fill(n, self.drill_lines(n), words)
+            sentences = [s for s in self.fitting_sentences(n, PLAIN_SECTIONS) if any(c in s for c in new)]
+            return self.fill(n, self.drill_lines(n) + set_lines(sentences), words)
+        if n in TEACHING_LESSONS:
             sentences = [s for s in self.fitting_sentences(n, SHIFT_SECTIONS) if any(c in s for c in new)]
             with_new = [w for w in words if any(c in w for c in new)]
             lines = set_lines(sentences) + flow(with_new) + self.drill_lines(n)
-            return self.fill(n, lines, sentences + with_new + words)
+            return self.fill(n, lines, with_new + words)
         return self.fill(n, [], self.fitting_sentences(n, [TOPIC_SECTIONS[n]]))
 
     def practice_texts(self):
         texts = [self.lesson_text(n) for n in range(1, 19)]
         learned = self.learned_until(18)
         for entry in self.sections.get("text", []):
+            entry = [self.localised(line) for line in entry]
             text = " ".join(entry)
             if typeable(text, learned):
                 texts.append(set_lines(entry))
@@ -348,7 +417,7 @@ def build(content, base, layout, lang):
 
     layout_table = {k: (p, sh) for k, p, sh in read_tsv(os.path.join(content, "layouts", layout + ".tsv"), 3)}
     keys = {int(n): k for n, k in read_tsv(os.path.join(content, "lessons", f"keys-{layout}.txt"), 2)}
-    course = Course(content, layout_table, keys)
+    course = Course(content, layout, layout_table, keys)
     for n in range(1, LESSON_SLOTS + 1):
         page = first_existing(os.path.join(content, "lessons", f"{lang}-{layout}", f"{n:02d}.html"),
                               os.path.join(content, "lessons", lang, f"{n:02d}.html"))
@@ -365,6 +434,10 @@ def build(content, base, layout, lang):
         add("practising", practice_source(n), practice_html(lines))
     if len(texts) < LESSON_SLOTS:
         add("practising", practice_source(len(texts) + 1), " ")
+
+    import test_content  # the level-test texts and the weak-key vocabulary
+    for context, source, translation in test_content.messages(content, layout_table, flow, typeable):
+        add(context, source, translation)
 
     for context, source, translation in read_tsv(os.path.join(content, "ui", lang + ".tsv"), 3):
         add(context, unescape(source), unescape(translation))

@@ -126,6 +126,25 @@ private slots:
         Placement::centre(&window);
         QCOMPARE(window.geometry(), QRect(topLeft, QSize(200, 100)));
     }
+
+    // A window is moved the least that brings it inside the area; one that
+    // touches an edge from inside stays where it is.
+    void keptInside_data()
+    {
+        QTest::addColumn<QRect>("window");
+        QTest::addColumn<QPoint>("topLeft");
+        QTest::newRow("inside") << QRect(100, 100, 200, 100) << QPoint(100, 100);
+        QTest::newRow("flush right and bottom") << QRect(824, 500, 200, 100) << QPoint(824, 500);
+        QTest::newRow("past the right") << QRect(900, 100, 200, 100) << QPoint(824, 100);
+        QTest::newRow("above and left") << QRect(-50, -20, 200, 100) << QPoint(0, 0);
+        QTest::newRow("wider than the area") << QRect(300, 0, 1100, 100) << QPoint(0, 0);
+    }
+    void keptInside()
+    {
+        QFETCH(QRect, window);
+        QFETCH(QPoint, topLeft);
+        QCOMPARE(Placement::keptInside(window, QRect(0, 0, 1024, 600)), QRect(topLeft, window.size()));
+    }
 };
 
 HARFORA_TEST_MAIN(TestTranslate)

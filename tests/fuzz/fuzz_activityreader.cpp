@@ -11,10 +11,10 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), int(size));
-    QVector<ActivityRow> rows;
+    QVector<ActivityLogRow> rows;
     for (const QString &line : text.split(QLatin1Char('\n'))) {
         const QStringList f = line.split(QLatin1Char('\t'));
-        ActivityRow row;
+        ActivityLogRow row;
         row.order = rows.size() + 1;
         row.entrydate = f.value(0);
         row.topic = f.value(1);

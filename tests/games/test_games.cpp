@@ -3,10 +3,13 @@
 #include "app/translate.h"
 #include "games/fallinggame.h"
 #include "games/gameselectionwindow.h"
+#include "games/gamespacewindow.h"
+#include "keyboard/keyboardmap.h"
 #include "keyboard/keyids.h"
 #include "mainmenu/harforamain.h"
 #include "store/passwordhash.h"
 #include "tests/store/storefixture.h"
+#include "tests/support/screenarea.h"
 #include "tests/support/testsupport.h"
 
 #include <QCheckBox>
@@ -104,11 +107,11 @@ private slots:
         game.ThrowNewBall(); // slot 0 still falling: skipped, a new cycle begins
         QCOMPARE(game.rules().cycle(), 2);
         QCOMPARE(game.ball(0), first);
-        QCOMPARE(game1::shared.nextSlot, 0);
+        QCOMPARE(game1::sharedStatics().nextSlot, 0);
         game.playfield()->removeItem(first);
         game.ThrowNewBall();
         QVERIFY(game.ball(0) != first);
-        QCOMPARE(game1::shared.nextSlot, 1);
+        QCOMPARE(game1::sharedStatics().nextSlot, 1);
         delete first;
     }
 
@@ -122,9 +125,9 @@ private slots:
         game.updatelost(4, 1);
         game.ThrowNewBall();
         QCOMPARE(game.levelShown(), 2);
-        QCOMPARE(game2::shared.level, 2);
+        QCOMPARE(game2::sharedStatics().level, 2);
         QCOMPARE(game.throwTimer()->interval(), 1000);
-        QCOMPARE(game1::shared.throwInterval, 2000); // game1 keeps its own
+        QCOMPARE(game1::sharedStatics().throwInterval, 2000); // game1 keeps its own
         QCOMPARE(shown(game, "score"), 12);
         QCOMPARE(shown(game, "lost"), 1);
         // the counters and their captions fit under the playfield
@@ -248,13 +251,13 @@ private slots:
             first.skipSplash();
             reachLevelTwo(first);
             first.ThrowNewBall();
-            QCOMPARE(game1::shared.level, 2);
+            QCOMPARE(game1::sharedStatics().level, 2);
             first.close();
         }
         game1 second({"ش"}, nullptr);
         second.show();
-        QCOMPARE(game1::shared.level, 1);
-        QCOMPARE(game1::shared.throwInterval, 2000);
+        QCOMPARE(game1::sharedStatics().level, 1);
+        QCOMPARE(game1::sharedStatics().throwInterval, 2000);
         second.skipSplash();
         QVERIFY(second.throwTimer() && second.ball(0));
         QCOMPARE(second.throwTimer()->interval(), 2000);
@@ -486,6 +489,68 @@ private slots:
         if (direction == Qt::LeftToRight)
             QCOMPARE(page.left(), menu.pos().x() + pressed->pos().x() - offset);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // On a netbook screen with a task bar, in either writing direction, each
+    // game window opens wholly inside the work area; the playfield is not
+    // cut. Where the screen is big enough the designed size stays.
+    void windowsFitTheScreen_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QRect>("screen");
+        QTest::addColumn<QRect>("area");
+        QTest::addColumn<int>("direction");
+        QTest::addColumn<QSize>("size");
+        const QRect netbook(0, 0, 1024, 600), wide(0, 0, 1280, 800);
+        const QRect barBelow(0, 0, 1024, 560), barAbove(0, 40, 1024, 560), barLeft(60, 0, 964, 600);
+        const int ltr = Qt::LeftToRight, rtl = Qt::RightToLeft;
+        // too high: as high as the area, frame included, no higher
+        QTest::newRow("game, bar below") << "game" << netbook << barBelow << ltr << QSize(817, 0);
+        QTest::newRow("game, bar above, rtl") << "game" << netbook << barAbove << rtl << QSize(817, 0);
+        QTest::newRow("game, 1280 x 800") << "game" << wide << wide << ltr << QSize(817, 569);
+        QTest::newRow("key dialog, bar left, rtl") << "keys" << netbook << barLeft << rtl << QSize(774, 234);
+        QTest::newRow("key dialog, bar above") << "keys" << netbook << barAbove << ltr << QSize(774, 234);
+        QTest::newRow("space game, bar above") << "space" << netbook << barAbove << ltr << QSize(-1, -1);
+    }
+    void windowsFitTheScreen()
+    {
+        QFETCH(QString, window);
+        QFETCH(QRect, screen);
+        QFETCH(QRect, area);
+        QFETCH(int, direction);
+        QFETCH(QSize, size);
+        ScreenArea desktop(screen, area);
+        QGuiApplication::setLayoutDirection(Qt::LayoutDirection(direction));
+        std::unique_ptr<QDialog> dialog;
+        if (window == "game")
+            dialog.reset(new game1({"a"}, nullptr));
+        else if (window == "keys")
+            dialog.reset(new KeyBoardMap(1, nullptr));
+        else
+            dialog.reset(new GamespaceWindow({"a"}, nullptr));
+        dialog->move(area.topLeft() - QPoint(30, 30)); // where a careless caller might put it
+        dialog->show();
+        QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+        QVERIFY(area.contains(dialog->frameGeometry()));
+        if (size.height() == 0) {
+            QCOMPARE(dialog->width(), size.width());
+            QCOMPARE(dialog->frameGeometry().height(), area.height());
+        } else if (size.isValid()) {
+            QCOMPARE(dialog->size(), size);
+        }
+        if (auto *game = qobject_cast<FallingGame *>(dialog.get())) {
+            auto *view = game->findChild<QGraphicsView *>();
+            QCOMPARE(game->playfield()->sceneRect(), QRectF(0, 0, 700, 427));
+            const QRect field = view->mapFromScene(game->playfield()->sceneRect()).boundingRect();
+            QVERIFY(view->viewport()->rect().contains(field));
+            QVERIFY(game->rect().contains(QRect(view->mapTo(game, QPoint(0, 0)), view->size())));
+            // the counters' captions whole, under the view
+            for (const QLabel *caption : game->findChildren<QLabel *>(QString(), Qt::FindDirectChildrenOnly)) {
+                QVERIFY(caption->height() >= caption->sizeHint().height());
+                QVERIFY(!caption->geometry().intersects(view->geometry()));
+                QVERIFY(game->rect().contains(caption->geometry()));
+            }
+        }
     }
 };
 

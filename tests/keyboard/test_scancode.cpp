@@ -10,6 +10,8 @@ class TestScanCode : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase() { Catalogues::apply("AR_ar_AR"); }
+
     void x11Keycodes_data()
     {
         QTest::addColumn<unsigned>("keycode");
@@ -30,7 +32,7 @@ private slots:
             {"Up", 111, 0x148, "Arrow Up"}, {"Left", 113, 0x14B, "Arrow Left"}, {"Right", 114, 0x14D, "Arrow Right"},
             {"Down", 116, 0x150, "Arrow Down"}, {"Super_L", 133, 0x15B, "Start"}, {"Super_R", 134, 0x15C, ""},
             {"Control_R", 105, 0x11D, ""}, {"Alt_R", 108, 0x138, ""}, {"KP_Enter", 104, 0x11C, ""},
-            {"Delete", 119, 0x153, ""}, {"KP_Multiply", 63, 55, ""}, {"F1", 67, 59, ""}};
+            {"Delete", 119, 0x153, ""}, {"KP_Multiply", 63, 55, ""}, {"F1", 67, 59, ""}, {"F12", 96, 88, ""}};
         for (const auto &n : named)
             QTest::newRow(n.name) << n.keycode << n.scanCode << QString(n.keyId);
         for (unsigned unknown : {0u, 7u, 8u, 300u})
@@ -42,6 +44,27 @@ private slots:
         QKeyEvent event(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, keycode, 0, 0, QString("x"));
         QTEST(ScanCodes::fromEvent(&event), "scanCode");
         QTEST(Keys::keyIdForScanCode(ScanCodes::fromEvent(&event)), "keyId");
+    }
+
+    // What a key types in practice: Caps Lock shares the A key's identifier
+    // but types nothing of that key's caption.
+    void keyNames_data()
+    {
+        QTest::addColumn<unsigned>("scanCode");
+        QTest::addColumn<bool>("shift");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("A key") << 30u << false << "ش";
+        QTest::newRow("A key with Shift") << 30u << true << Keys::caption(Keys::Layer::Shift, "R3_1");
+        QTest::newRow("Caps Lock") << 58u << false << "R3_1";
+        QTest::newRow("space") << 57u << false << " ";
+        QTest::newRow("Shift") << 42u << true << "Shift";
+        QTest::newRow("Backspace") << 14u << false << "";
+    }
+    void keyNames()
+    {
+        QFETCH(unsigned, scanCode);
+        QFETCH(bool, shift);
+        QTEST(ScanCodes::keyName(scanCode, shift), "name");
     }
 
     void macVirtualKeys_data()

@@ -1,11 +1,15 @@
 #include "app/clock.h"
+#include "app/placement.h"
 #include "app/translate.h"
 #include "games/gamespacewindow.h"
 #include "keyboard/keyids.h"
 #include "lessons/lessons.h"
 #include "mainmenu/harforamain.h"
+#include "practice/practising.h"
 #include "tests/support/loggedin.h"
+#include "tests/support/screenarea.h"
 
+#include <cmath>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -84,7 +88,6 @@ private slots:
         QCOMPARE(button("Space")->geometry(), QRect(159, 154, 281, 32));
         QCOMPARE(button("PushButton_Shift")->geometry(), QRect(461, 117, 85, 32));
         QCOMPARE(button("PushButton_Ctrl")->geometry(), QRect(42, 117, 40, 32));
-        QCOMPARE(lessons->size(), QSize(774, 600));
     }
 
     void layers()
@@ -138,7 +141,7 @@ private slots:
         QCOMPARE(lessons->findChild<QLabel *>("lessonnumber")->text(), QString("1"));
         QVERIFY(!button("previous_Btn")->isEnabled());
         QVERIFY(button("next_Btn")->isEnabled());
-        QCOMPARE(lessons->interestCaptions(), QString("ش س ي ب"));
+        QCOMPARE(lessons->interestCaptions(), QString("ي ب ل ا ت ن"));
         QCOMPARE(button("PushButton_R3_4")->styleSheet(), QString("background-color: #859399"));
     }
 
@@ -146,13 +149,15 @@ private slots:
     {
         for (int i = 0; i < 30 && button("next_Btn")->isEnabled(); ++i)
             button("next_Btn")->click();
-        QCOMPARE(Lessons::currentLesson, 18);
+        QCOMPARE(LessonState::current().currentLesson, 18);
         button("previous_Btn")->click();
         QVERIFY(button("next_Btn")->isEnabled());
         for (int i = 0; i < 30 && button("previous_Btn")->isEnabled(); ++i)
             button("previous_Btn")->click();
-        QCOMPARE(Lessons::currentLesson, 1);
+        QCOMPARE(LessonState::current().currentLesson, 1);
         QVERIFY(!button("previous_Btn")->isEnabled());
+        invoke("on_previous_Btn_clicked"); // a click that reaches the slot all the same
+        QCOMPARE(LessonState::current().currentLesson, 1);
     }
 
     void blankLessonStopsNext()
@@ -160,7 +165,7 @@ private slots:
         OverrideTranslator t;
         t.set("Lessons", Keys::lessonTextSource(3), " ");
         button("next_Btn")->click();
-        QCOMPARE(Lessons::currentLesson, 2);
+        QCOMPARE(LessonState::current().currentLesson, 2);
         QVERIFY(!button("next_Btn")->isEnabled());
     }
 
@@ -178,8 +183,12 @@ private slots:
         OverrideTranslator t;
         openLongLessons(t);
         QVERIFY(scrollBar()->maximum() > 0);
-        Clock::advance(40000);
-        scrollToEnd();
+        const int fourFifths = int(std::ceil(scrollBar()->maximum() * 0.8));
+        Clock::advance(20000);
+        scrollBar()->setValue(fourFifths - 1);
+        QCOMPARE(lessons->readSeconds(), QString()); // not yet four fifths down
+        Clock::advance(20000);
+        scrollBar()->setValue(fourFifths);
         QCOMPARE(lessons->readSeconds(), QString("40"));
         scrollBar()->setValue(0);
         Clock::advance(55000);
@@ -197,7 +206,7 @@ private slots:
         button("next_Btn")->click(); // lesson 1 unread: nothing
         button("next_Btn")->click();
         button("next_Btn")->click();
-        QCOMPARE(Lessons::currentLesson, 4);
+        QCOMPARE(LessonState::current().currentLesson, 4);
         scrollToEnd();
         button("next_Btn")->click(); // lesson 4 read: one row
         button("previous_Btn")->click(); // lesson 5 unread
@@ -206,10 +215,33 @@ private slots:
         QCOMPARE(logRows(), (QList<QStringList>{{"Lesson", "4", "0"}}));
     }
 
+    // The viewer and a practice window from the start menu compare with one
+    // last row, the login window's: a practice row between two reads of the
+    // same lesson makes the second read a row again.
+    void practiceRowBetweenReadsLogsTheReadAgain()
+    {
+        OverrideTranslator t;
+        openLongLessons(t);
+        scrollToEnd();
+        lessons->close();
+        practising practice(true, 1, 0, nullptr);
+        practice.loginWindow = session->login;
+        practice.show();
+        practice.findChild<QPushButton *>("start_Btn_")->click();
+        TestSupport::typeX11(practice.textView(), TestSupport::x11KeycodeForScanCode(30));
+        practice.findChild<QPushButton *>("stop_Btn")->click();
+        practice.close();
+        reopen();
+        scrollToEnd();
+        lessons->close();
+        QCOMPARE(logRows().size(), 3);
+        QCOMPARE(logRows().first(), logRows().last());
+    }
+
     void gameButtonPassesCaptionsInOrder()
     {
         button("next_Btn")->click();
-        QCOMPARE(lessons->interestCaptions(), QString("ش س ي ب ت ن م ك"));
+        QCOMPARE(lessons->interestCaptions(), QString("ي ب ل ا ت ن ش س م ك ط"));
         button("pushButton_4")->click();
         GamespaceWindow *game = nullptr;
         for (QWidget *w : QApplication::topLevelWidgets())
@@ -218,6 +250,100 @@ private slots:
         QVERIFY(game && game->isVisible());
         QCOMPARE(game->letters(), lessons->interestCaptions().split(' '));
         QVERIFY(lessons->isVisible());
+    }
+
+    // Lessons of Shift characters show the Shift layer; one click on Shift
+    // still shows the plain one.
+    void lessonShowsTheLayerItTeaches_data()
+    {
+        QTest::addColumn<int>("lesson");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("9, plain keys") << 9 << QString::fromUtf8("ا");
+        for (int n = 10; n <= 15; ++n)
+            QTest::newRow(qPrintable(QString("%1, Shift keys").arg(n))) << n << QString::fromUtf8("أ");
+        QTest::newRow("16, plain keys") << 16 << QString::fromUtf8("ا");
+    }
+    void lessonShowsTheLayerItTeaches()
+    {
+        QFETCH(int, lesson);
+        QFETCH(QString, caption);
+        while (LessonState::current().currentLesson < lesson)
+            button("next_Btn")->click();
+        QCOMPARE(button("PushButton_R3_6")->text(), caption);
+        if (lesson == 16) { // and back to a Shift lesson
+            button("previous_Btn")->click();
+            QCOMPARE(button("PushButton_R3_6")->text(), QString::fromUtf8("أ"));
+            return;
+        }
+        QTest::mouseClick(button("PushButton_Shift"), Qt::LeftButton);
+        QCOMPARE(button("PushButton_R3_6")->text(), QString::fromUtf8("ا"));
+    }
+
+    // The play-game window goes with its viewer, and Escape closes it; other keys do nothing.
+    void gameWindowClosesWithTheViewerAndOnEscape()
+    {
+        const auto openGame = [this] {
+            button("pushButton_4")->click();
+            QPointer<GamespaceWindow> game;
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *g = qobject_cast<GamespaceWindow *>(w))
+                    if (g->isVisible())
+                        game = g;
+            return game;
+        };
+        QPointer<GamespaceWindow> game = openGame();
+        QVERIFY(game);
+        TestSupport::typeX11(game, 38, "a"); // A
+        QVERIFY(game->isVisible());
+        TestSupport::typeX11(game, 9); // Escape
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!game);
+        game = openGame();
+        QVERIFY(game);
+        lessons->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!game);
+    }
+
+    // On a 1024 x 600 screen with a task bar the viewer opens inside the work
+    // area, in either direction; the lesson text gives up the height and the
+    // buttons stay whole. On a larger screen it keeps 774 x 600.
+    void viewerFitsTheScreen_data()
+    {
+        QTest::addColumn<QRect>("screen");
+        QTest::addColumn<QRect>("area");
+        QTest::addColumn<int>("direction");
+        const QRect netbook(0, 0, 1024, 600);
+        QTest::newRow("bar below") << netbook << QRect(0, 0, 1024, 560) << int(Qt::LeftToRight);
+        QTest::newRow("bar above, rtl") << netbook << QRect(0, 40, 1024, 560) << int(Qt::RightToLeft);
+        QTest::newRow("bar left, rtl") << netbook << QRect(60, 0, 964, 600) << int(Qt::RightToLeft);
+        QTest::newRow("1280 x 800") << QRect(0, 0, 1280, 800) << QRect(0, 0, 1280, 770) << int(Qt::LeftToRight);
+    }
+    void viewerFitsTheScreen()
+    {
+        QFETCH(QRect, screen);
+        QFETCH(QRect, area);
+        QFETCH(int, direction);
+        ScreenArea desktop(screen, area);
+        QGuiApplication::setLayoutDirection(Qt::LayoutDirection(direction));
+        Lessons viewer;
+        QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+        Placement::centre(&viewer); // as the start menu does
+        viewer.show();
+        QVERIFY(area.contains(viewer.frameGeometry()));
+        const int frameHeight = viewer.frameGeometry().height() - viewer.height();
+        QCOMPARE(viewer.size(), QSize(774, qMin(600, area.height() - frameHeight)));
+        const QRect window = viewer.rect();
+        for (const char *name : {"previous_Btn", "pushButton", "pushButton_4", "next_Btn", "PushButton_Shift"}) {
+            const auto *b = viewer.findChild<QPushButton *>(name);
+            QVERIFY(window.contains(QRect(b->mapTo(&viewer, QPoint(0, 0)), b->size())));
+        }
+        const auto *text = viewer.findChild<QTextBrowser *>("textBrowser");
+        const auto *caption = viewer.findChild<QLabel *>("label_4");
+        QVERIFY(QRect(text->mapTo(&viewer, QPoint(0, 0)), text->size()).bottom() <
+                caption->mapTo(&viewer, QPoint(0, 0)).y());
+        QVERIFY(window.contains(QRect(caption->mapTo(&viewer, QPoint(0, 0)), caption->size())));
+        QVERIFY(caption->height() >= caption->sizeHint().height());
     }
 
     void arrowsSwapRightToLeft()

@@ -148,7 +148,13 @@ private slots:
         closeMenus();
         QVERIFY(login->isVisible());
         QCOMPARE(users()->currentText(), QString("user1"));
-        QCOMPARE(password()->text(), QString(Store::defaultPassword));
+        QVERIFY(password()->text().isEmpty()); // the next person types their own
+        // and again after a second session
+        password()->setText(Store::defaultPassword);
+        click("loginbutton");
+        QVERIFY(openMenu());
+        closeMenus();
+        QVERIFY(password()->text().isEmpty());
     }
 
     void wrongAndEmptyPasswords()
@@ -176,10 +182,39 @@ private slots:
         QCOMPARE(userNames(), (QStringList{"user1", "sara"}));
         QCOMPARE(users()->currentText(), QString("sara"));
         QVERIFY(password()->text().isEmpty());
-        // selection ignores case
+    }
+
+    // A database kept from older versions may hold "Sara" already: "SARA" is
+    // refused and the list keeps the account that was selected.
+    void caseVariantIsRefusedAndSelectsNothingElse()
+    {
+        Inspector(Store::usersDbPath).exec("INSERT INTO user VALUES('Sara', 'x')");
+        Inspector(Store::usersDbPath).exec("INSERT INTO user VALUES('sara', 'y')");
+        answerUserDialog("logincreateuser", "Nour", "pw", "pw");
+        QCOMPARE(users()->currentText(), QString("Nour"));
         users()->setCurrentIndex(0);
-        answerUserDialog("logincreateuser", "USER1", "x", "x");
+        answerUserDialog("logincreateuser", "SARA", "pw", "pw");
+        QCOMPARE(recorder->messages.last().text, QString("Username already exists"));
+        QCOMPARE(userNames(), (QStringList{"user1", "Sara", "sara", "Nour"}));
         QCOMPARE(users()->currentText(), QString("user1"));
+    }
+
+    // Nothing is deleted before the learner said yes.
+    void deletingAsksFirst()
+    {
+        Store::currentUser = "user1";
+        dB_Stuff().logActivity("Lesson", "1", "5", "", "", "", "");
+        password()->setText(Store::defaultPassword);
+        recorder->replies = {QMessageBox::No};
+        click("logindeleteuser");
+        QCOMPARE(recorder->messages.last().kind, Messages::Kind::Question);
+        QVERIFY(recorder->messages.last().text.contains("user1"));
+        QCOMPARE(userNames(), QStringList{"user1"});
+        QCOMPARE(Inspector(Store::usersDbPath).value("SELECT count(*) FROM activitylog"), QString("1"));
+        recorder->replies = {QMessageBox::Yes};
+        click("logindeleteuser");
+        QVERIFY(userNames().isEmpty());
+        QCOMPARE(Inspector(Store::usersDbPath).value("SELECT count(*) FROM activitylog"), QString("0"));
     }
 
     void changePasswordThenDeleteUser()
@@ -192,6 +227,7 @@ private slots:
         click("loginchangepassword");
         QCOMPARE(recorder->messages.last().title, QString("Current password"));
         password()->setText("fresh");
+        recorder->replies = {QMessageBox::Yes};
         click("logindeleteuser");
         QVERIFY(userNames().isEmpty());
         QVERIFY(password()->text().isEmpty());

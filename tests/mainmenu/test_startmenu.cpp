@@ -68,6 +68,28 @@ private slots:
         QCOMPARE(page.topLeft(), QPoint(menuAt.x() + pressed->pos().x() - offset, menuAt.y() + menu.height() - 22));
     }
 
+    // The strip sits at the work area's top-left corner, clear of a task bar.
+    void menuSitsInsideTheWorkArea_data()
+    {
+        QTest::addColumn<QRect>("area");
+        QTest::addColumn<int>("direction");
+        QTest::newRow("bar above") << QRect(0, 40, 1024, 560) << int(Qt::LeftToRight);
+        QTest::newRow("bar left, rtl") << QRect(60, 0, 964, 600) << int(Qt::RightToLeft);
+        QTest::newRow("whole screen") << QRect(0, 0, 1024, 600) << int(Qt::LeftToRight);
+    }
+    void menuSitsInsideTheWorkArea()
+    {
+        QFETCH(QRect, area);
+        QFETCH(int, direction);
+        ScreenArea netbook(QRect(0, 0, 1024, 600), area);
+        QGuiApplication::setLayoutDirection(Qt::LayoutDirection(direction));
+        HarforaMain menu(nullptr);
+        menu.show();
+        QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+        QCOMPARE(menu.frameGeometry().topLeft(), area.topLeft());
+        QCOMPARE(menu.size(), QSize(656, 114));
+    }
+
     // A finished game reports its number: games 1 and 2 show the menu again.
     void gameResultsShowTheMenu()
     {

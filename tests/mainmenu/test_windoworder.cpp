@@ -52,6 +52,24 @@ class TestWindowOrder : public QObject
     }
     static QPushButton *button(QWidget *w, const char *name) { return w->findChild<QPushButton *>(name); }
 
+    template <class T> static int alive()
+    {
+        int n = 0;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            n += qobject_cast<T *>(w) ? 1 : 0;
+        return n;
+    }
+    // The games page with its key dialog open, as a learner leaves it.
+    static QPointer<KeyBoardMap> openKeyDialog(HarforaMain *menu)
+    {
+        button(menu, "games")->click();
+        GameSelectionWindow *chooser = shown<GameSelectionWindow>().value(0);
+        if (!chooser)
+            return nullptr;
+        button(chooser, "gamebutton1")->click();
+        return chooser->keyDialog();
+    }
+
 private slots:
     void initTestCase()
     {
@@ -63,37 +81,86 @@ private slots:
     }
     void cleanupTestCase() { delete login; }
 
-    void lessonWindowOutlivesTheMenu()
+    // Logging out closes the chooser and its key dialog: no game can start for nobody.
+    void sessionWindowsCloseAtLogout()
+    {
+        HarforaMain *menu = logIn();
+        QVERIFY(menu);
+        QPointer<KeyBoardMap> keys = openKeyDialog(menu);
+        QVERIFY(keys && keys->isVisible());
+        menu->close();
+        flushDeletes();
+        QVERIFY(!keys);
+        QCOMPARE(alive<GameSelectionWindow>(), 0);
+        QVERIFY(login->isVisible());
+    }
+
+    // A lesson viewer open when the session ends is closed, its reading logged.
+    void lessonViewerClosesAtLogout()
     {
         OverrideTranslator texts;
         texts.set("Lessons", Keys::lessonTextSource(1), QString("<p>lesson 1</p>").repeated(80));
+        Inspector(Store::usersDbPath).exec("DELETE FROM activitylog");
+        login->lastActivityKey.clear();
         HarforaMain *menu = logIn();
         QVERIFY(menu);
-        QPointer<HarforaMain> menuGuard = menu;
-        button(menu, "games")->click();
-        GameSelectionWindow *chooser = shown<GameSelectionWindow>().value(0);
-        QVERIFY(chooser);
-        button(chooser, "gamebutton1")->click();
-        QPointer<KeyBoardMap> keys = chooser->keyDialog();
-        QVERIFY(keys);
         button(menu, "lessons")->click();
         QPointer<Lessons> lessons = shown<Lessons>().value(0);
         QVERIFY(lessons);
         QScrollBar *bar = lessons->findChild<QTextBrowser *>("textBrowser")->verticalScrollBar();
         Clock::advance(30000);
         bar->setValue(bar->maximum());
-
-        keys->close();
         menu->close();
-        flushDeletes();
-        QVERIFY(!menuGuard);
-        login->hide();
-        lessons->close();
         flushDeletes();
         QVERIFY(!lessons);
         QVERIFY(login->isVisible());
         QCOMPARE(Inspector(Store::usersDbPath).rows("SELECT topic, log1, log2 FROM activitylog"),
                  (QList<QStringList>{{"Lesson", "1", "30"}}));
+    }
+
+    // Opening the lessons closes the chooser; the menu that comes back works.
+    void chooserClosesWhenTheMenuHandsOver()
+    {
+        HarforaMain *menu = logIn();
+        QVERIFY(menu);
+        QPointer<KeyBoardMap> keys = openKeyDialog(menu);
+        QVERIFY(keys);
+        button(menu, "lessons")->click();
+        flushDeletes();
+        QVERIFY(!keys);
+        QCOMPARE(alive<GameSelectionWindow>(), 0);
+        QCOMPARE(shown<Lessons>().size(), 1);
+        QVERIFY(!menu->isVisible());
+        shown<Lessons>().value(0)->close();
+        flushDeletes();
+        QVERIFY(menu->isVisible());
+        button(menu, "lessons")->click();
+        QCOMPARE(shown<Lessons>().size(), 1);
+        shown<Lessons>().value(0)->close();
+        flushDeletes();
+        button(menu, "training")->click();
+        QCOMPARE(shown<practising>().size(), 1);
+        closeOthers(menu);
+        QVERIFY(openKeyDialog(menu));
+        closeOthers();
+    }
+
+    // Games pressed again brings back the chooser (or its key dialog) that is open.
+    void oneChooserAtATime()
+    {
+        HarforaMain *menu = logIn();
+        QVERIFY(menu);
+        button(menu, "games")->click();
+        button(menu, "games")->click();
+        QCOMPARE(alive<GameSelectionWindow>(), 1);
+        GameSelectionWindow *chooser = shown<GameSelectionWindow>().value(0);
+        QVERIFY(chooser);
+        button(chooser, "gamebutton1")->click();
+        QPointer<KeyBoardMap> keys = chooser->keyDialog();
+        button(menu, "games")->click();
+        QCOMPARE(alive<GameSelectionWindow>(), 1);
+        QVERIFY(keys && keys->isVisible());
+        QVERIFY(!chooser->isVisible());
         closeOthers();
     }
 

@@ -12,22 +12,30 @@ class TestFingers : public QObject
 {
     Q_OBJECT
 private slots:
+    // The standard touch-typing chart: each finger owns a slanting column of keys, named here by
+    // their US legends ("<" is the ISO key left of Z); the index fingers take two columns each, the
+    // little fingers everything at the edges.
     void assignment_data()
     {
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("column");
         QTest::addColumn<int>("finger");
         QTest::addColumn<int>("hand");
-        // finger -1 / hand -1: left unchanged
-        const char *rows[] = {"4L 4L 3L 2L 2L 1L 1R 1R 2R 3R 3R 4R 4R", "4L 3L 2L 1L 1L 1L 1R 2R 3R 4R 4R 4R",
-                              "4L 3L 2L 1L 1L 1R 1R 2R 3R 4R 4R 4R", "4L 3L 2L 2L 1L 1R 1R 1R 2R 3R 4R"};
-        for (int r = 0; r < 4; ++r) {
-            const QStringList cells = QString(rows[r]).split(' ');
-            for (int c = 0; c < cells.size(); ++c)
-                QTest::addRow("R%d_%d", r + 1, c + 1)
-                    << r + 1 << c + 1 << cells[c].left(1).toInt() << (cells[c].endsWith('L') ? 0 : 1);
+        const QStringList zones = {"", "45RTFGVB", "3EDC", "2WSX", "`1QAZ<", "", "67YUHJNM", "8IK,", "9OL.", "0-=P[];'\\/"};
+        // the physical keys by row, from the left, as the identifiers count them
+        const QStringList rows = {"`1234567890-=", "QWERTYUIOP[]", "ASDFGHJKL;'\\", "<ZXCVBNM,./"};
+        for (int r = 0; r < rows.size(); ++r) {
+            for (int c = 0; c < rows[r].size(); ++c) {
+                int zone = 0;
+                while (zone < zones.size() && !zones[zone].contains(rows[r][c]))
+                    ++zone;
+                QVERIFY2(zone < zones.size(), qPrintable(rows[r].mid(c, 1)));
+                QTest::addRow("R%d_%d %s", r + 1, c + 1, qPrintable(rows[r].mid(c, 1)))
+                    << r + 1 << c + 1 << zone % 5 << zone / 5;
+            }
+            // finger -1 / hand -1: left unchanged
             QTest::addRow("row %d column 0", r + 1) << r + 1 << 0 << -1 << 0;
-            QTest::addRow("row %d past the end", r + 1) << r + 1 << cells.size() + 1 << -1 << 1;
+            QTest::addRow("row %d past the end", r + 1) << r + 1 << int(rows[r].size()) + 1 << -1 << 1;
         }
         QTest::newRow("space") << 5 << 5 << 0 << 0;
         QTest::newRow("row 5 other") << 5 << 4 << -1 << -1;
@@ -78,9 +86,13 @@ private slots:
         QCOMPARE(hand.lastCircle()->rect(), QRectF(corner, QSizeF(20, 20)));
         QCOMPARE(hand.lastCircle()->brush().color(), Fingers::colour(finger));
         QCOMPARE(hand.view()->scene()->items().size(), 2); // picture and circle only
-        QGraphicsEllipseItem *circle = hand.lastCircle();
-        hand.SLOT_showhandinpop(-mirror, 0); // the thumb leaves the picture as it is
-        QCOMPARE(hand.lastCircle(), circle);
+        hand.SLOT_showhandinpop(-mirror, 0); // a missed space: the thumb, low in the picture
+        QVERIFY(hand.lastCircle());
+        QVERIFY(hand.lastCircle()->rect().top() > 173 / 2);
+        QCOMPARE(hand.view()->scene()->items().size(), 2);
+        hand.SLOT_showhandinpop(mirror, -1); // a character no key types: no finger left standing
+        QVERIFY(!hand.lastCircle());
+        QCOMPARE(hand.view()->scene()->items().size(), 1);
     }
 
     void showDoesNotTakeFocus()

@@ -15,10 +15,10 @@
 // percent share", log5 "k1 RUN CORRECT WRONG SKIPPED C:HITS:ERRORS:MEANMS..."
 // and log6 "c1 EXPECTED>TYPED:COUNT...".
 namespace {
-ActivityRow practice(qint64 order, const QString &log2, const QString &log5 = {}, const QString &log6 = {},
+ActivityLogRow practice(qint64 order, const QString &log2, const QString &log5 = {}, const QString &log6 = {},
                      const QString &date = QStringLiteral("Tue Dec 8 10:00:00 2026"), const QString &text = "1")
 {
-    ActivityRow row;
+    ActivityLogRow row;
     row.order = order;
     row.entrydate = date;
     row.topic = "Practise";
@@ -29,10 +29,10 @@ ActivityRow practice(qint64 order, const QString &log2, const QString &log5 = {}
     return row;
 }
 
-ActivityRow other(qint64 order, const QString &topic, const QString &log1, const QString &log2 = {},
+ActivityLogRow other(qint64 order, const QString &topic, const QString &log1, const QString &log2 = {},
                   const QString &log3 = {})
 {
-    ActivityRow row;
+    ActivityLogRow row;
     row.order = order;
     row.topic = topic;
     row.log[0] = log1;
@@ -245,7 +245,7 @@ private slots:
         }
         QVERIFY(ActivityRows(file).queryPlan().join(' ').contains(QLatin1String(ActivityRows::indexName)));
         const QByteArray before = digest(file);
-        QVector<ActivityRow> rows;
+        QVector<ActivityLogRow> rows;
         QVERIFY(ActivityRows::read(file, passwordHash("amal"), rows));
         QCOMPARE(rows.size(), 2);
         QVERIFY(rows[0].order < rows[1].order);
@@ -285,7 +285,7 @@ private slots:
             f.write(content);
         }
         const QByteArray before = digest(file);
-        QVector<ActivityRow> rows;
+        QVector<ActivityLogRow> rows;
         QString problem;
         QVERIFY(!ActivityRows::read(file, passwordHash("user1"), rows, &problem));
         QVERIFY(!problem.isEmpty());

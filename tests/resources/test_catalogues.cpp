@@ -6,6 +6,7 @@
 #include "practice/textprep.h"
 #include "store/session.h"
 #include "tests/resources/xkbreference.h"
+#include "tests/support/screenarea.h"
 #include "tests/support/testsupport.h"
 
 #include <QFile>
@@ -40,7 +41,7 @@ class TestCatalogues : public QObject
     static QStringList captionsLearnt(int n)
     {
         QStringList captions{" "};
-        for (int m = 1; m <= qMin(n, Lessons::lessonLimit); ++m)
+        for (int m = 1; m <= qMin(n, LessonState::current().lessonLimit); ++m)
             for (const QString &token : Lessons::keyOfInterestText(m).split(' ', Qt::SkipEmptyParts))
                 if (Keys::characterKeyIds().contains(idOf(token)))
                     captions.append(Keys::caption(layerOf(token), idOf(token)));
@@ -87,7 +88,7 @@ private slots:
     {
         QFETCH(QString, key);
         QSet<QString> plainKeys, shiftKeys;
-        for (int n = 1; n <= Lessons::lessonLimit; ++n) {
+        for (int n = 1; n <= LessonState::current().lessonLimit; ++n) {
             const QString text = lessonText(n);
             QVERIFY2(text.contains("<h1") && !text.contains("{{"), qPrintable(QString::number(n)));
             const QString keys = Lessons::keyOfInterestText(n);
@@ -127,10 +128,14 @@ private slots:
                 typed += line.size();
                 QVERIFY2(text.count(' ') != 1, qPrintable(QString("practice %1 reads as a drill: %2").arg(n).arg(text)));
                 QVERIFY2(typeable(text, learnt), qPrintable(QString("practice %1, keys not learnt: %2").arg(n).arg(text)));
+                static const QRegularExpression bareMark("(^|\\s)[\\x{064B}-\\x{0652}]");
+                QVERIFY2(!text.contains(bareMark), qPrintable(QString("practice %1, a vowel mark on no letter: %2").arg(n).arg(text)));
                 for (const QString &c : line)
                     practised.insert(c);
             }
-            QVERIFY2(typed >= 600, qPrintable(QString("practice %1: %2 characters").arg(n).arg(typed)));
+            // a lesson's text at least 600 typed characters, a reading text after the lessons 1,500
+            QVERIFY2(typed >= (n > LessonState::current().lessonLimit ? 1500 : 600),
+                     qPrintable(QString("practice %1: %2 characters").arg(n).arg(typed)));
             // nothing but the lines: the marks count the non-empty blocks
             QTextDocument document;
             document.setHtml(html);
@@ -145,6 +150,133 @@ private slots:
                               "\u060C", "\u061F"})
             QVERIFY2(practised.contains(QString::fromUtf8(c)), c);
         QCOMPARE(PracticeText::raw(n), QString(" "));
+    }
+
+    // The typed lines of practice text n, each as one text (none for an empty slot).
+    static QStringList practiceLines(int n)
+    {
+        PracticeText::Lines lines;
+        const QString raw = PracticeText::raw(n);
+        if (!raw.trimmed().isEmpty())
+            PracticeText::prepare(raw, lines);
+        QStringList out;
+        for (const QStringList &line : lines.characters)
+            out.append(line.join(""));
+        return out;
+    }
+    // Words of three letters or more, vowel marks left out.
+    static QStringList wordsOf(const QString &line)
+    {
+        static const QRegularExpression marks("[\\x{064B}-\\x{0652}\\x{0670}]");
+        static const QRegularExpression notLetter("[^\\x{0621}-\\x{064A}\\x{0671}]+");
+        QStringList words;
+        for (const QString &w : QString(line).remove(marks).split(notLetter, Qt::SkipEmptyParts))
+            if (w.size() >= 3)
+                words.append(w);
+        return words;
+    }
+
+    // A practice text does not wear a word out: none is typed more than ten times.
+    void wordRepeats_data() { languageKeys(); }
+    void wordRepeats()
+    {
+        for (int n = 1; n <= Keys::lessonSlots; ++n) {
+            QHash<QString, int> counts;
+            for (const QString &line : practiceLines(n))
+                for (const QString &w : wordsOf(line))
+                    QVERIFY2(++counts[w] <= 10, qPrintable(QString("practice %1: %2").arg(n).arg(w)));
+        }
+    }
+
+    // Letters come in the order of their frequency in the course's own reading texts: the eight
+    // commonest are taught in the first three lessons and none of the fifteen commonest is left
+    // to the last lesson of letters; every hamza form comes before the number row.
+    void keyOrder_data() { languageKeys(); }
+    void keyOrder()
+    {
+        QHash<QChar, int> frequency;
+        for (int n = LessonState::current().lessonLimit + 1; n <= Keys::lessonSlots; ++n)
+            for (const QString &line : practiceLines(n))
+                for (const QChar c : line)
+                    if (c.isLetter())
+                        ++frequency[c];
+        QVERIFY(frequency.size() > 25);
+        QList<QChar> common = frequency.keys();
+        std::sort(common.begin(), common.end(), [&](QChar a, QChar b) { return frequency[a] > frequency[b]; });
+        const QString early = captionsLearnt(3).join("");
+        QString lastLetters;
+        int lastLetterLesson = 0, lastHamzaLesson = 0, firstDigitLesson = 0;
+        const QString hamzaForms = QString::fromUtf8("\u0623\u0625\u0622\u0624\u0626\u0621");
+        for (int m = 1; m <= LessonState::current().lessonLimit; ++m) {
+            QString brought, letters;
+            bool plain = true;
+            for (const QString &token : Lessons::keyOfInterestText(m).split(' ', Qt::SkipEmptyParts))
+                if (Keys::characterKeyIds().contains(idOf(token))) {
+                    const QString caption = Keys::caption(layerOf(token), idOf(token));
+                    brought += caption;
+                    if (caption.size() == 1 && caption[0].isLetter()) // a ligature key brings no letter of its own
+                        letters += caption;
+                    plain = plain && layerOf(token) == Keys::Layer::Plain;
+                }
+            if (std::any_of(brought.begin(), brought.end(), [&](QChar c) { return hamzaForms.contains(c); }))
+                lastHamzaLesson = m;
+            if (!firstDigitLesson && std::any_of(brought.begin(), brought.end(), [](QChar c) { return c.isDigit(); }))
+                firstDigitLesson = m;
+            if (m < LessonState::current().lessonLimit - 2 && plain && !letters.isEmpty()) { // the last three lessons go over all
+                lastLetterLesson = m;
+                lastLetters = letters;
+            }
+        }
+        for (QChar c : common.mid(0, 8))
+            QVERIFY2(early.contains(c), qPrintable(QString("taught after lesson 3: ") + c));
+        for (QChar c : common.mid(0, 15))
+            QVERIFY2(!lastLetters.contains(c), qPrintable(QString("left to lesson %1: %2").arg(lastLetterLesson).arg(c)));
+        QVERIFY2(lastHamzaLesson > 0 && firstDigitLesson > lastHamzaLesson,
+                 qPrintable(QString("hamza forms until lesson %1, digits from %2").arg(lastHamzaLesson).arg(firstDigitLesson)));
+    }
+
+    // A line of real text, not a drill: it holds a word of three letters or more, not all the same.
+    static bool isProse(const QString &line)
+    {
+        for (const QString &token : line.split(' ', Qt::SkipEmptyParts)) {
+            QSet<QChar> letters;
+            int length = 0;
+            for (const QChar c : token)
+                if (c.category() == QChar::Letter_Other) {
+                    letters.insert(c);
+                    ++length;
+                }
+            if (length >= 3 && letters.size() >= 2)
+                return true;
+        }
+        return false;
+    }
+
+    // Everything the layout types is practised in real text across the course, not only in drills:
+    // each letter, vowel mark, digit and Arabic punctuation mark at least 20 times, every other sign
+    // 5 times. The backslash, broken bar, circumflex and at sign have no place in Arabic prose.
+    void practisedInText_data() { languageKeys(); }
+    void practisedInText()
+    {
+        QHash<QChar, int> typed;
+        for (int n = 1; n <= Keys::lessonSlots; ++n)
+            for (const QString &line : practiceLines(n))
+                if (isProse(line))
+                    for (const QChar c : line)
+                        ++typed[c];
+        const QString arabicPunctuation = QString::fromUtf8("\u060C\u061B\u061F.!:()\u00AB\u00BB-");
+        const QString drillsOnly = QStringLiteral("\\\u00A6^@");
+        for (const QString &id : Keys::characterKeyIds())
+            for (const Keys::Layer layer : {Keys::Layer::Plain, Keys::Layer::Shift}) {
+                const QString caption = Keys::caption(layer, id);
+                if (caption.size() != 1 || caption.trimmed().isEmpty() || drillsOnly.contains(caption))
+                    continue;
+                const QChar c = caption[0];
+                const bool core = c.category() == QChar::Letter_Other || c.category() == QChar::Mark_NonSpacing ||
+                                  c.isDigit() || arabicPunctuation.contains(c);
+                QVERIFY2(typed.value(c) >= (core ? 20 : 5),
+                         qPrintable(QString("%1 (%2): %3 times in real text").arg(caption, id).arg(typed.value(c))));
+            }
     }
 
     // The words hunspell does not know (all of them if it fails). Loading the
@@ -192,6 +324,8 @@ private slots:
     {
         QFETCH(QString, key);
         QGuiApplication::setLayoutDirection(key == "AR_en_US" ? Qt::LeftToRight : Qt::RightToLeft);
+        // the smallest screen the window is made for: a netbook's, with a panel
+        ScreenArea netbook(QRect(0, 0, 1024, 600), QRect(0, 0, 1024, 570));
         practising window(true, 1, 0, nullptr);
         window.show();
         auto *editor = window.findChild<QTextBrowser *>("editor");
@@ -253,11 +387,13 @@ private slots:
                                            QRegularExpression::DotMatchesEverythingOption);
         const QRegularExpression fingerParagraph("<p[^>]*class=\"fingers\">.*?</p>");
         const QRegularExpression token("<span class=\"finger\">([^<]*)</span>|<b>([^<]*)</b>");
-        for (int n = 1; n <= Lessons::lessonLimit; ++n) {
+        for (int n = 1; n <= LessonState::current().lessonLimit; ++n) {
             const QString text = lessonText(n);
             QVERIFY2(!QString(text).remove(generated).contains(handWritten), qPrintable(QString::number(n)));
             const QString paragraph = fingerParagraph.match(text).captured(0);
-            QVERIFY2(n > 9 || !paragraph.isEmpty(), qPrintable(QString::number(n)));
+            const QString keys = Lessons::keyOfInterestText(n);
+            // every lesson that brings keys of the plain layer says which finger types each
+            QVERIFY2(n > 15 || keys.contains("Shift_") || !paragraph.isEmpty(), qPrintable(QString::number(n)));
             QMultiHash<QString, QString> stated; // finger name -> caption
             QString statedFinger;
             for (auto it = token.globalMatch(paragraph); it.hasNext();) {
@@ -267,7 +403,7 @@ private slots:
                 else
                     stated.insert(statedFinger, QTextDocumentFragment::fromHtml(m.captured(2)).toPlainText());
             }
-            for (const QString &listed : Lessons::keyOfInterestText(n).split(' ', Qt::SkipEmptyParts)) {
+            for (const QString &listed : keys.split(' ', Qt::SkipEmptyParts)) {
                 const QString id = idOf(listed);
                 if (!id.startsWith("R"))
                     continue;

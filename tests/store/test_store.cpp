@@ -5,6 +5,7 @@
 #include "tests/support/coresupport.h"
 
 #include <QSqlError>
+#include <sys/stat.h>
 #include <unistd.h>
 
 // Makes a file or folder unwritable even for root (immutable attribute).
@@ -153,30 +154,91 @@ private slots:
 
     void accounts()
     {
-        dB_Stuff().createUser("User1", passwordHash("abc"));
+        dB_Stuff().createUser("Rami", passwordHash("abc"));
         QCOMPARE(recorder->texts(), QStringList{"New username has been created"});
-        dB_Stuff().createUser("user1", passwordHash("other"));
+        dB_Stuff().createUser("Rami", passwordHash("other"));
         QCOMPARE(recorder->messages.last().text, QString("Username already exists"));
-        QCOMPARE(users(), (QStringList{"user1", "User1"}));
+        QCOMPARE(users(), (QStringList{"user1", "Rami"}));
         QCOMPARE(check("user1", Store::defaultPassword), 0);
-        QCOMPARE(check("User1", "abc"), 0);
-        QCOMPARE(check("User1", "ABC"), 1);
+        QCOMPARE(check("Rami", "abc"), 0);
+        QCOMPARE(check("Rami", "ABC"), 1);
         QCOMPARE(check("nobody", ""), 1);
 
-        QCOMPARE(dB_Stuff().changePassword("User1", passwordHash("wrong"), passwordHash("new")), 1);
-        QCOMPARE(check("User1", "abc"), 0);
-        QCOMPARE(dB_Stuff().changePassword("User1", passwordHash("abc"), passwordHash("new")), 0);
-        QCOMPARE(check("User1", "abc"), 1);
-        QCOMPARE(check("User1", "new"), 0);
+        QCOMPARE(dB_Stuff().changePassword("Rami", passwordHash("wrong"), passwordHash("new")), 1);
+        QCOMPARE(check("Rami", "abc"), 0);
+        QCOMPARE(dB_Stuff().changePassword("Rami", passwordHash("abc"), passwordHash("new")), 0);
+        QCOMPARE(check("Rami", "abc"), 1);
+        QCOMPARE(check("Rami", "new"), 0);
 
         recorder->clear();
-        QCOMPARE(dB_Stuff().deleteUser("User1", "abc"), 1);
+        QCOMPARE(dB_Stuff().deleteUser("Rami", "abc"), 1);
         QCOMPARE(recorder->messages.last().text, QString("False password"));
-        QCOMPARE(users(), (QStringList{"user1", "User1"}));
-        QCOMPARE(dB_Stuff().deleteUser("User1", "new"), 0);
+        QCOMPARE(users(), (QStringList{"user1", "Rami"}));
+        QCOMPARE(dB_Stuff().deleteUser("Rami", "new"), 0);
         QCOMPARE(recorder->messages.last().title, QString("Suceed"));
         QCOMPARE(dB_Stuff().deleteUser("user1", Store::defaultPassword), 0);
         QVERIFY(users().isEmpty());
+    }
+
+    // The login list could not tell such names apart: the stored row stays as it was.
+    void nameDifferingOnlyInCaseIsRefused_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("capital first") << "Sara";
+        QTest::newRow("all capitals") << "SARA";
+        QTest::newRow("mixed, blanks around") << " sArA ";
+    }
+    void nameDifferingOnlyInCaseIsRefused()
+    {
+        QFETCH(QString, name);
+        dB_Stuff().createUser("sara", passwordHash("s"), true);
+        recorder->clear();
+        dB_Stuff().createUser(name.trimmed(), passwordHash("other"));
+        QCOMPARE(recorder->texts(), QStringList{"Username already exists"});
+        QCOMPARE(users(), (QStringList{"user1", "sara"}));
+        QCOMPARE(check("user1", Store::defaultPassword), 0);
+        QCOMPARE(check("sara", "s"), 0);
+    }
+
+    // A deleted account takes its settings and log rows along, and only its own.
+    void deletingRemovesTheUsersRows()
+    {
+        for (const char *name : {"Rami", "Hala"}) {
+            dB_Stuff().createUser(name, passwordHash(name), true);
+            Store::currentUser = name;
+            dB_Stuff().userSetting("AutoCheckUpdate", "2", 1);
+            dB_Stuff().logActivity("Lesson", name, "", "", "", "", "");
+        }
+        const auto left = [] {
+            return Inspector(Store::usersDbPath).rows("SELECT username, count(*) FROM (SELECT username FROM setting "
+                                                      "UNION ALL SELECT username FROM activitylog) GROUP BY username "
+                                                      "ORDER BY username");
+        };
+        QList<QStringList> both{{passwordHash("Hala"), "2"}, {passwordHash("Rami"), "2"}};
+        std::sort(both.begin(), both.end());
+        QCOMPARE(left(), both);
+        QCOMPARE(dB_Stuff().deleteUser("Rami", "wrong"), 1);
+        QCOMPARE(left(), both);
+        QCOMPARE(dB_Stuff().deleteUser("Rami", "Rami"), 0);
+        QCOMPARE(left(), (QList<QStringList>{{passwordHash("Hala"), "2"}}));
+        QCOMPARE(users(), (QStringList{"user1", "Hala"}));
+    }
+
+    // A log that cannot be cleared keeps the account too: all or nothing.
+    void failedDeleteLeavesEverything()
+    {
+        dB_Stuff().createUser("Rami", passwordHash("r"), true);
+        Store::currentUser = "Rami";
+        dB_Stuff().userSetting("AutoCheckUpdate", "2", 1);
+        dB_Stuff().logActivity("Lesson", "1", "", "", "", "", "");
+        Inspector(Store::usersDbPath)
+            .exec("CREATE TRIGGER keep BEFORE DELETE ON activitylog BEGIN SELECT RAISE(ABORT, 'kept'); END");
+        recorder->clear();
+        QCOMPARE(dB_Stuff().deleteUser("Rami", "r"), 1);
+        QVERIFY(recorder->texts().join('\n').contains("kept"));
+        QCOMPARE(users(), (QStringList{"user1", "Rami"}));
+        QCOMPARE(Inspector(Store::usersDbPath).value("SELECT count(*) FROM setting"), QString("1"));
+        QCOMPARE(Inspector(Store::usersDbPath).value("SELECT count(*) FROM activitylog"), QString("1"));
     }
 
     void hostileNames_data()
@@ -344,6 +406,38 @@ private slots:
         store.closeConnection();
         dB_Stuff().createUser("late", passwordHash("x"));
         QVERIFY(recorder->messages.last().text.contains("locked by another program"));
+    }
+
+    // Made for their owner alone, even where the umask would share them.
+    void newFilesAreTheOwnersOnly_data()
+    {
+        QTest::addColumn<bool>("users");
+        QTest::newRow("Users.dB") << true;
+        QTest::newRow("Setting.dB") << false;
+    }
+    void newFilesAreTheOwnersOnly()
+    {
+        QFETCH(bool, users);
+        const QString file = users ? Store::usersDbPath : Store::settingsDbPath;
+        QVERIFY(QFile::remove(file));
+        const mode_t previous = umask(0);
+        const bool ready = DatabaseFiles::checkFiles() == DatabaseFiles::Startup::Ready;
+        umask(previous);
+        QVERIFY(ready);
+        const auto everyone = QFileDevice::Permissions(0x7777);
+        QCOMPARE(QFile::permissions(file) & everyone,
+                 QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser);
+    }
+
+    // What the owner chose for an existing file stays, through start and writes.
+    void existingFileKeepsItsMode()
+    {
+        const auto chosen = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+                            QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::WriteGroup;
+        QVERIFY(QFile::setPermissions(Store::usersDbPath, chosen));
+        QVERIFY(DatabaseFiles::checkFiles() == DatabaseFiles::Startup::Ready);
+        dB_Stuff().createUser("Hala", passwordHash("x"), true);
+        QCOMPARE(QFile::permissions(Store::usersDbPath) & QFileDevice::Permissions(0x7777), chosen);
     }
 
     // A template whose user table cannot take the default account: the

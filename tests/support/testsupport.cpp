@@ -49,11 +49,11 @@ unsigned x11KeycodeForScanCode(unsigned scanCode)
 }
 
 static void send(QWidget *target, QEvent::Type type, unsigned keycode, const QString &text,
-                 Qt::KeyboardModifiers modifiers)
+                 Qt::KeyboardModifiers modifiers, bool autoRepeat = false)
 {
     // X11's state mask: ShiftMask is bit 0.
     const quint32 state = modifiers & Qt::ShiftModifier ? 1 : 0;
-    QKeyEvent event(type, Qt::Key_unknown, modifiers, keycode, 0, state, text);
+    QKeyEvent event(type, Qt::Key_unknown, modifiers, keycode, 0, state, text, autoRepeat);
     QCoreApplication::sendEvent(target, &event);
 }
 
@@ -81,5 +81,15 @@ void typeX11(QWidget *target, unsigned keycode, const QString &text, Qt::Keyboar
 {
     send(target, QEvent::KeyPress, keycode, text, modifiers);
     send(target, QEvent::KeyRelease, keycode, text, modifiers);
+}
+
+void holdX11(QWidget *target, unsigned keycode, int repeats, const QString &text)
+{
+    send(target, QEvent::KeyPress, keycode, text, Qt::NoModifier);
+    for (int n = 0; n < repeats; ++n) {
+        send(target, QEvent::KeyRelease, keycode, text, Qt::NoModifier, true);
+        send(target, QEvent::KeyPress, keycode, text, Qt::NoModifier, true);
+    }
+    send(target, QEvent::KeyRelease, keycode, text, Qt::NoModifier);
 }
 }

@@ -59,6 +59,9 @@ void typeX11(QWidget *target, unsigned keycode, const QString &text = QString(),
 void typeShiftedX11(QWidget *target, unsigned keycode);
 void pressX11(QWidget *target, unsigned keycode, const QString &text = QString());
 void releaseX11(QWidget *target, unsigned keycode, const QString &text = QString());
+// A key held down: its press, then the auto-repeated release and press pairs
+// X11 sends while the key stays down, then its release.
+void holdX11(QWidget *target, unsigned keycode, int repeats, const QString &text = QString());
 // X11 keycode of a set-1 scan code (inverse of the platform layer, for tests).
 unsigned x11KeycodeForScanCode(unsigned scanCode);
 }

@@ -1,0 +1,7 @@
+#include "lessons/lessonstate.h"
+
+LessonState &LessonState::current()
+{
+    static LessonState state;
+    return state;
+}
