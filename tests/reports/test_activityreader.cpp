@@ -261,6 +261,16 @@ private slots:
         QCOMPARE(rows.size(), 1);
         QCOMPARE(digest(file), before);
         QVERIFY(!QFile::exists(file + "-journal"));
+        // a game's losses come back from log3; the practice rows' per-key means do not
+        Inspector(file).rows("INSERT INTO activitylog(username, topic, log1, log2, log3, log5) VALUES "
+                             "(?, 'Game', 'falling', '7', '2', ''), (?, 'Practise', '1', '5 0 90 0', 'means', 'k1 a 1 0 0')",
+                             {passwordHash("cyra"), passwordHash("cyra")});
+        QVERIFY(reader.read(passwordHash("cyra"), rows));
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows[0].log[2], QString("2"));
+        QVERIFY(rows[1].log[2].isEmpty());
+        QCOMPARE(rows[1].log[4], QString("k1 a 1 0 0"));
+        QCOMPARE(ActivityReader::read(rows).gameLost, 2);
     }
 
     void filesThatAreNoUsersDatabase_data()
