@@ -6,7 +6,7 @@ class QObject;
 
 // One activity-log row with the key that tells it from the row before.
 struct ActivityRow {
-    QString key, topic, log1, log2, log3, log4;
+    QString key, topic, log1, log2, log3, log4, log5, log6;
 };
 
 namespace ActivityKey {

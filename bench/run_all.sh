@@ -36,7 +36,7 @@ for i in $(seq $runs); do
         login=$(xdotool search --onlyvisible --name '^Login$' | head -n1)
         xdotool mousemove --window "$login" 380 209 click 1 key 1 Return; sleep 1
         menu=$(xdotool search --onlyvisible --name '^Harfora Start Menu$' | head -n1)
-        xdotool mousemove --window "$menu" 295 45 click 1; sleep 1.5
+        xdotool mousemove --window "$menu" 197 45 click 1; sleep 1.5
         practice=$(xdotool search --onlyvisible --name '^Dialog$' | head -n1)
         xdotool mousemove --window "$practice" 295 554 click 1; sleep 0.3
         xdotool mousemove --window "$practice" 400 300
@@ -54,6 +54,7 @@ done
 "$build/bench/bench_weakkeys" 2>/dev/null > "$out/weakkeys"
 QT_QPA_PLATFORM=offscreen "$build/bench/bench_keystroke" 2>/dev/null > "$out/keystroke"
 "$build/bench/bench_game" 30 "$minutes" 2>/dev/null > "$out/game"
+QT_QPA_PLATFORM=offscreen "$build/bench/bench_reports" "$build/harfora-report" 2>/dev/null > "$out/reports"
 
 field() { grep -o "$2" "$out/$1" | head -n1; }
 echo "| Measure | Result |"
@@ -71,3 +72,6 @@ done < "$out/weakkeys"
 echo "| Keystroke near start / near end of 5,000 characters (median) | $(grep -o 'start [0-9.]* ms' "$out/keystroke" | cut -d' ' -f2-) / $(grep -o 'end [0-9.]* ms' "$out/keystroke" | cut -d' ' -f2-), ratio $(grep -o 'ratio [0-9.]*' "$out/keystroke" | cut -d' ' -f2) |"
 echo "| Game CPU over 30 s, seven slots busy | $(grep -o '[0-9.]* s CPU' "$out/game" | head -n1) ($(grep -o '[0-9.]* % of one core' "$out/game")) |"
 echo "| Game memory before / after $minutes min of throwing | $(grep -o '[0-9]* kB before' "$out/game" | cut -d' ' -f1) kB / $(grep -o '[0-9]* kB after' "$out/game" | cut -d' ' -f1) kB |"
+echo "| Reports window ready, 5,000 runs of one learner (median) | $(grep -o 'window ready median [0-9]* ms ([0-9]* ms CPU' "$out/reports" | cut -d' ' -f4-) CPU) |"
+echo "| harfora-report, 20 users x 5,000 runs (median) | $(grep -o 'harfora-report median [0-9]* ms ([0-9]* ms CPU' "$out/reports" | cut -d' ' -f3-) CPU) |"
+echo "| One user's rows: $(grep -o 'SEARCH.*' "$out/reports") | |"

@@ -21,7 +21,7 @@ endif()
 add_library(harforacore STATIC)
 target_include_directories(harforacore PUBLIC ${HARFORA_ROOT})
 target_link_libraries(harforacore PUBLIC harforaoptions harforaresources Qt5::Gui Qt5::Sql)
-foreach(folder app store keyboard practice lessons games login mainmenu)
+foreach(folder app store keyboard practice reports lessons games login mainmenu)
   add_subdirectory(${HARFORA_ROOT}/${folder} ${CMAKE_BINARY_DIR}/src/${folder})
 endforeach()
 

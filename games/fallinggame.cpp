@@ -2,8 +2,10 @@
 
 #include "app/clocktimer.h"
 #include "app/screenfit.h"
+#include "games/gamerecord.h"
 #include "keyboard/keyboardmap.h"
 #include "keyboard/scancode.h"
+#include "store/dbstuff.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -346,6 +348,11 @@ bool FallingGame::eventFilter(QObject *, QEvent *)
 
 void FallingGame::closeEvent(QCloseEvent *event)
 {
+    // The game ends here, however it is closed: its row is written once.
+    const QStringList row = logged ? QStringList() : GameRecord::row(model->hits(), lost(), model->level(), trainingLetters);
+    if (!row.isEmpty())
+        dB_Stuff().logActivity(row[0], row[1], row[2], row[3], row[4], row[5], row[6]);
+    logged = true;
     done(QDialog::Accepted);
     event->accept();
 }

@@ -85,6 +85,7 @@ private:
     int splashRemoved = 0;
     const QString splashText = "typing-game";
     QStringList trainingLetters;
+    bool logged = false; // the game's activity row was written
     std::unique_ptr<GameRules> model;
     QSet<unsigned> shiftedPresses; // keys pressed while Shift was held, until released
 };

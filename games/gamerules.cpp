@@ -92,6 +92,7 @@ bool GameRules::hit(int slot, int y)
     if (scored.contains(slot))
         return false;
     scored.append(slot);
+    ++hitCount;
     points += pointsAt(y);
     return true;
 }

@@ -49,6 +49,7 @@ public:
 
     int score() const { return points; }
     int lost() const { return losses; }
+    int hits() const { return hitCount; }
     int level() const { return shared.level; }
     int interval() const { return shared.throwInterval; }
     int cycle() const { return cycleCount; }
@@ -67,5 +68,6 @@ private:
     int cycleCount = 1;
     int points = 0;
     int losses = 0;
+    int hitCount = 0;
     QList<int> scored, lostSlots;
 };

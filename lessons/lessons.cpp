@@ -303,7 +303,7 @@ void Lessons::logLessonVisit()
         return;
     const QString lesson = QString::number(state.currentLesson);
     ActivityKey::logOnce(activityKey.keyOr(detachedActivityKey),
-                         {lesson + " Read " + QChar(0x0001), "Lesson", lesson, secondsRead, "", ""}, this);
+                         {lesson + " Read " + QChar(0x0001), "Lesson", lesson, secondsRead, "", "", "", ""}, this);
 }
 
 void Lessons::closeEvent(QCloseEvent *event)

@@ -6,6 +6,7 @@
 #include "games/gameselectionwindow.h"
 #include "lessons/lessons.h"
 #include "practice/practising.h"
+#include "reports/reportswindow.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -63,16 +64,20 @@ HarforaMain::HarforaMain(QWidget *parent) : QWidget(parent)
         grid->addWidget(caption, 1, column);
         ++column;
     }
-    // Tests and reports are not offered: settings takes their place.
-    for (const char *name : {"testings", "label_5", "report", "label_4"}) {
+    // Tests are not offered: reports and settings move up a column.
+    for (const char *name : {"testings", "label_5"}) {
         QWidget *w = findChild<QWidget *>(name);
         grid->removeWidget(w);
         delete w;
     }
-    for (const char *name : {"settings", "label_6"}) {
-        QWidget *w = findChild<QWidget *>(name);
+    const struct {
+        const char *name;
+        int row, column;
+    } moves[] = {{"report", 0, 3}, {"label_4", 1, 3}, {"settings", 0, 4}, {"label_6", 1, 4}};
+    for (const auto &move : moves) {
+        QWidget *w = findChild<QWidget *>(move.name);
         grid->removeWidget(w);
-        grid->addWidget(w, QString(name) == "settings" ? 0 : 1, 4);
+        grid->addWidget(w, move.row, move.column);
     }
     setLayout(grid);
 
@@ -155,6 +160,21 @@ void HarforaMain::on_games_clicked()
     chooser->show();
 }
 
+void HarforaMain::on_report_clicked()
+{
+    if (reports) {
+        reports->raise();
+        reports->activateWindow();
+        return;
+    }
+    auto *window = new ReportsWindow(nullptr);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->load();
+    reports = window;
+    Placement::centre(window);
+    window->show();
+}
+
 void HarforaMain::on_settings_clicked()
 {
     const QPoint at = chooserPosition(findChild<QPushButton *>("settings"), 58);
@@ -187,6 +207,8 @@ void HarforaMain::closeEvent(QCloseEvent *event)
     closeChooser();
     if (handedOverTo)
         handedOverTo->close();
+    if (reports)
+        reports->close(); // the next learner does not see this one's report
     if (loginWindow)
         loginWindow->show();
     event->accept();

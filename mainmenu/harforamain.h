@@ -26,6 +26,7 @@ private slots:
     void on_lessons_clicked();
     void on_training_clicked();
     void on_games_clicked();
+    void on_report_clicked();
     void on_settings_clicked();
 
 protected:
@@ -39,4 +40,5 @@ private:
     // The lesson or practice window this menu opened, while it is open: one click, one window.
     QPointer<QWidget> handedOverTo;
     QPointer<GameSelectionWindow> chooser; // the games page, while open
+    QPointer<QWidget> reports; // the Reports window, while it is open
 };

@@ -434,7 +434,7 @@ void practising::evaluate()
 {
     const QStringList log = run.evaluation(lessonnumber->text());
     QString &lastKey = shared.openedFromLessons ? shared.practiceKey : LoginKey{loginWindow.data()}.keyOr(shared.practiceKey);
-    ActivityKey::logOnce(lastKey, {log.join(' '), log[0], log[1], log[2], log[3], log[4]}, this);
+    ActivityKey::logOnce(lastKey, {log.join(' '), log[0], log[1], log[2], log[3], log[4], log[5], log[6]}, this);
 }
 
 void practising::closeEvent(QCloseEvent *event)

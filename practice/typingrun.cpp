@@ -37,11 +37,14 @@ void TypingRun::restart()
     speedShown = false;
     stats.resetRing();
     stats.resetKeys();
+    perKey.clear();
 }
 
 void TypingRun::resume()
 {
     keystrokeClock.restart();
+    strokeClock.restart();
+    perKey.begin();
     if (!finished && atLine < text.characters.size())
         mark(Current, atLine, atColumn);
 }
@@ -119,6 +122,8 @@ TypingRun::Step TypingRun::press(const QString &keyName)
         return step;
     }
     const QString expected = expectedAt(0);
+    strokeMs = strokeClock.elapsed();
+    strokeClock.restart();
     // A two-letter key (lam-alef) types the next two expected characters with one stroke.
     if (keyName.size() == 2 && keyName == expected + expectedAt(1)) {
         typedCorrect(keyName);
@@ -129,7 +134,7 @@ TypingRun::Step TypingRun::press(const QString &keyName)
         typedCorrect(expected);
         step.guide = Guide::Hide;
     } else {
-        typedWrong(expected, step);
+        typedWrong(expected, keyName, step);
     }
     advance(step);
     return step;
@@ -140,6 +145,8 @@ void TypingRun::enter()
 {
     if (lastLine())
         return;
+    perKey.skip(text.characters[atLine].size() - atColumn);
+    strokeClock.restart();
     mark(NoMark, atLine, atColumn);
     ++atLine;
     atColumn = 0;
@@ -149,15 +156,19 @@ void TypingRun::enter()
 void TypingRun::typedCorrect(const QString &character)
 {
     mark(Correct, atLine, atColumn);
+    for (QChar c : character)
+        perKey.hit(QString(c), strokeMs);
     int row = 0, keyColumn = 0, finger = 0, hand = 0;
     fingerOf(character, row, keyColumn, finger, hand);
     if (stats.correctKey(row, keyColumn, finger, hand, character == QLatin1String(" "), keystrokeClock.elapsed()))
         keystrokeClock.restart();
 }
 
-void TypingRun::typedWrong(const QString &expected, Step &step)
+void TypingRun::typedWrong(const QString &expected, const QString &keyName, Step &step)
 {
     mark(Wrong, atLine, atColumn);
+    if (!expected.isEmpty())
+        perKey.miss(expected, keyName);
     int row = 0, keyColumn = 0;
     if (expected == QLatin1String(" ")) {
         const QString spaceBar = QStringLiteral("R5_5");
@@ -233,5 +244,10 @@ QStringList TypingRun::evaluation(const QString &lesson) const
         characters += l.size();
     const QString log2 = TypingStats::timing(elapsedSeconds, shownSpeed, shownPercent, counts[Wrong], counts[Current],
                                              text.characters.size(), characters);
-    return {QStringLiteral("Practise"), lesson, log2, stats.keyIntervals(), stats.fingerFigures()};
+    QStringList log = {QStringLiteral("Practise"), lesson, log2, stats.keyIntervals(), stats.fingerFigures(),
+                       perKey.keyFigures(counts[Correct], counts[Wrong])};
+    // The user key, the date and the confusions share what is left.
+    const int used = 32 + 32 + log.join(QString()).toUtf8().size();
+    log.append(perKey.confusionFigures(rowBytes - used));
+    return log;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/clock.h"
+#include "practice/runrecord.h"
 #include "practice/textprep.h"
 #include "practice/typingstats.h"
 
@@ -69,8 +70,12 @@ public:
     int overallSpeed() const;
     // The expected characters typed wrong most often, most first.
     QStringList mostMissed(int how) const;
-    // The evaluation as it is logged: topic, log1 (the lesson number) .. log4.
+    // The evaluation as it is logged: topic, log1 (the lesson number) .. log6,
+    // together under rowBytes of UTF-8.
     QStringList evaluation(const QString &lesson) const;
+    static constexpr int rowBytes = 2000;
+    // Per expected character, the confusion pairs, the run's token.
+    const RunRecord &record() const { return perKey; }
 
 private:
     QString expectedAt(int ahead) const;
@@ -80,7 +85,7 @@ private:
     void mark(MarkKind kind, int markLine, int markColumn);
     void enter();
     void typedCorrect(const QString &character);
-    void typedWrong(const QString &expected, Step &step);
+    void typedWrong(const QString &expected, const QString &keyName, Step &step);
     void advance(Step &step);
     bool lastLine() const { return atLine >= text.characters.size() - 1; }
 
@@ -96,5 +101,8 @@ private:
     int shownPercent = 0, shownSpeed = 0;
     bool speedShown = false;
     Stopwatch keystrokeClock;
+    Stopwatch strokeClock; // since the previous stroke of any kind
+    qint64 strokeMs = 0;   // the interval before the stroke being counted
     TypingStats stats;
+    RunRecord perKey;
 };

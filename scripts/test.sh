@@ -1,8 +1,8 @@
 #!/bin/sh
 # Installs what is missing, builds, and runs every test: the normal build's
 # ctest suite (unit, widget and end-to-end tests), then the same suite built
-# with AddressSanitizer and UndefinedBehaviorSanitizer, then a short fuzzing
-# run of practice-text preparation.
+# with AddressSanitizer and UndefinedBehaviorSanitizer, then short fuzzing
+# runs of practice-text preparation and of the activity-log reader.
 # LeakSanitizer does not scan thread-local storage (use_tls=0): this
 # toolchain's tracer misreads glibc's dynamic TLS table and crashes at some
 # tests' exit depending on memory layout. Leaks are still detected.
@@ -29,3 +29,12 @@ if ! "$root/build-fuzz/fuzz_textprep" -max_total_time=30 -max_len=8192 -print_fi
     exit 1
 fi
 grep -E '^Done' "$root/build-fuzz/fuzz.log"
+rows="$root/build-fuzz/corpus_activity"
+mkdir -p "$rows" && cp "$root"/tests/fuzz/corpus_activity/* "$rows"/
+if ! "$root/build-fuzz/fuzz_activityreader" -max_total_time=20 -max_len=4096 -print_final_stats=1 "$rows" \
+        > "$root/build-fuzz/fuzz_activity.log" 2>&1; then
+    tail -40 "$root/build-fuzz/fuzz_activity.log"
+    echo "fuzzing the activity-log reader found a crash"
+    exit 1
+fi
+grep -E '^Done' "$root/build-fuzz/fuzz_activity.log"

@@ -487,11 +487,12 @@ void dB_Stuff::sendQueuedRows(const QString &location)
 }
 
 bool dB_Stuff::logActivityOnce(const QString &key, QString &lastKey, const QString &topic, const QString &log1,
-                               const QString &log2, const QString &log3, const QString &log4)
+                               const QString &log2, const QString &log3, const QString &log4,
+                               const QString &log5, const QString &log6)
 {
     if (key == lastKey)
         return false;
     lastKey = key;
-    logActivity(topic, log1, log2, log3, log4, QString(), QString());
+    logActivity(topic, log1, log2, log3, log4, log5, log6);
     return true;
 }

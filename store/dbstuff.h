@@ -48,7 +48,8 @@ public:
     // Logs a row unless its key equals `lastKey` (the same result is never
     // logged twice in a row); a logged key becomes `lastKey`. True if logged.
     bool logActivityOnce(const QString &key, QString &lastKey, const QString &topic, const QString &log1,
-                         const QString &log2, const QString &log3, const QString &log4);
+                         const QString &log2, const QString &log3, const QString &log4,
+                         const QString &log5 = QString(), const QString &log6 = QString());
 
     // Points the connection at a users database, a file or a server location
     // (store/serverlocation.h), and checks that it really is one we can read;

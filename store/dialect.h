@@ -37,6 +37,8 @@ public:
     virtual QStringList beginUserWrite() const = 0;
     // Appended to a select so rows come in the order they were inserted.
     virtual QString insertionOrder() const = 0;
+    // The column that numbers rows in the order they were inserted.
+    virtual QString rowOrder() const = 0;
     // The activity-log insert: nine values (user key, date, topic, log1 to
     // log6), and on a server a tenth, the row's own id, stored once however
     // often it is sent.

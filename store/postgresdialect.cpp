@@ -75,6 +75,7 @@ public:
         return {QStringLiteral("BEGIN"), QStringLiteral("LOCK TABLE \"user\" IN SHARE ROW EXCLUSIVE MODE")};
     }
     QString insertionOrder() const override { return QStringLiteral(" ORDER BY id"); }
+    QString rowOrder() const override { return QStringLiteral("id"); }
     QString logInsert() const override
     {
         return QStringLiteral("INSERT INTO activitylog(username,entrydate,topic,log1,log2,log3,log4,log5,log6,rowkey) "

@@ -51,6 +51,7 @@ public:
     // The write lock at once, so the check before an insert sees every row.
     QStringList beginUserWrite() const override { return {QStringLiteral("BEGIN IMMEDIATE")}; }
     QString insertionOrder() const override { return QStringLiteral(" ORDER BY rowid"); }
+    QString rowOrder() const override { return QStringLiteral("rowid"); }
     QString logInsert() const override
     {
         return QStringLiteral("Insert into activitylog(username,entrydate,topic,log1,log2,log3,log4,log5,log6) "

@@ -1,6 +1,7 @@
 #include "store/tables.h"
 
 #include "app/notices.h"
+#include "store/activityrows.h"
 #include "store/dialect.h"
 
 #include <QCoreApplication>
@@ -91,5 +92,10 @@ void repairUsersTables()
             Notices::warning(QCoreApplication::translate("Login", "Error"),
                               QCoreApplication::translate("Login", r.message));
     }
+    // One user's rows are read by a look-up of this index (the reports).
+    // A file that cannot be written keeps working without it.
+    QSqlQuery index;
+    index.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS ") + QLatin1String(ActivityRows::indexName) +
+               QStringLiteral(" ON activitylog(username)"));
 }
 }

@@ -2,10 +2,11 @@
 # Two lab machines and one classroom server: two instances of the real
 # program, each on its own X server with its own HOME, register the same
 # PostgreSQL database, the same learner logs in on each and types a practice
-# line; both runs must be on the server.
-# Usage: run_e2e_server.sh HARFORA XCLOSE SHOT-FOLDER PGSERVER-SCRIPT
+# line; both runs must be on the server, and harfora-report given the URI
+# counts them.
+# Usage: run_e2e_server.sh HARFORA XCLOSE SHOT-FOLDER PGSERVER-SCRIPT HARFORA-REPORT
 set -u
-HARFORA=$1 XCLOSE=$2 SHOTS=$3 PGSERVER=$4
+HARFORA=$1 XCLOSE=$2 SHOTS=$3 PGSERVER=$4 REPORT=$5
 source "$(dirname "$0")/e2elib.sh"
 
 # --- the server, its tables and the learner's account ------------------
@@ -21,40 +22,48 @@ psql "$URI" -v ON_ERROR_STOP=1 -f "$(dirname "$0")/../../resources/db/postgresql
 psql "$URI" -c "INSERT INTO \"user\"(username, password) VALUES ('lina', md5('pw'))"
 server_sql() { psql "$URI" -c "$1"; }
 
-# --- the second machine: another X server and HOME ---------------------
-DISPLAY_A=$DISPLAY HOME_A=$HOME
-HOME_B=$(mktemp -d)
-displayfile_b=$(mktemp)
-XVFB_B=""
-# second_x: an X server for machine B that answers; started again when the
-# one from before has gone (a machine shared with other test runs).
-second_x() {
-    local _attempt
+# --- the machines: an X server and a HOME each ---------------------------
+HOME_A=$HOME HOME_B=$(mktemp -d)
+declare -A XPID XDISPLAY
+# own_x M: an X server of machine M that answers, started (again) when there
+# is none or it has gone (the machine is shared with other test runs).
+own_x() {
+    local m=$1 f _attempt
+    f=$(mktemp)
     for _attempt in 1 2 3 4 5; do
-        if [ -n "$XVFB_B" ] && DISPLAY=$DISPLAY_B xdpyinfo >/dev/null 2>&1; then return 0; fi
-        [ -n "$XVFB_B" ] && kill "$XVFB_B" 2>/dev/null
-        : >"$displayfile_b"
-        Xvfb -displayfd 3 -screen 0 ${SCREEN_W}x${SCREEN_H}x24 -nolisten tcp 3>"$displayfile_b" 2>/dev/null &
-        XVFB_B=$!
-        for _ in $(seq 50); do [ -s "$displayfile_b" ] && break; sleep 0.1; done
-        DISPLAY_B=":$(cat "$displayfile_b")"
+        if [ -n "${XPID[$m]:-}" ] && DISPLAY=${XDISPLAY[$m]} xdpyinfo >/dev/null 2>&1; then
+            rm -f "$f"
+            return 0
+        fi
+        [ -n "${XPID[$m]:-}" ] && kill "${XPID[$m]}" 2>/dev/null
+        : >"$f"
+        Xvfb -displayfd 3 -screen 0 ${SCREEN_W}x${SCREEN_H}x24 -nolisten tcp 3>"$f" 2>/dev/null &
+        XPID[$m]=$!
+        for _ in $(seq 50); do [ -s "$f" ] && break; sleep 0.1; done
+        XDISPLAY[$m]=":$(cat "$f")"
     done
+    rm -f "$f"
     return 1
 }
-second_x || fail "machine B's X server starts"
 APP_B=""
-trap 'cleanup; [ -n "$APP_B" ] && kill $APP_B 2>/dev/null; [ -n "$XVFB_B" ] && kill $XVFB_B 2>/dev/null;
-      rm -rf "$HOME_B" "$displayfile_b"; bash "$PGSERVER" stop "$state"; rm -rf "$state"' EXIT
+trap 'cleanup; [ -n "$APP_B" ] && kill $APP_B 2>/dev/null; for p in "${XPID[@]}"; do kill $p 2>/dev/null; done;
+      rm -rf "$HOME_B"; bash "$PGSERVER" stop "$state"; rm -rf "$state"' EXIT
 
-# session NAME: on the current display and HOME, register the server, log in
+# session NAME MACHINE: on the machine's display and the current HOME, register the server, log in
 # as lina, type the first practice line, stop; leaves the program running.
 session() {
-    local name=$1
-    "$HARFORA" >"$SHOTS/harfora-$name.log" 2>&1 &
-    LAST_APP=$!
-    local login dialog menu practice
-    # a busy machine (seven builds at once) may take longer than one wait
-    login=$(window Login || window Login || window Login) || fail "$name: the login window appears"
+    local name=$1 machine=$2 login="" dialog menu practice _attempt
+    for _attempt in 1 2 3; do
+        own_x "$machine" || fail "$name: its X server starts"
+        export DISPLAY=${XDISPLAY[$machine]}
+        "$HARFORA" >"$SHOTS/harfora-$name.log" 2>&1 &
+        LAST_APP=$!
+        # a busy machine (seven builds at once) may take longer than one wait
+        login=$(window Login || window Login) && break
+        kill "$LAST_APP" 2>/dev/null
+        login=""
+    done
+    [ -n "$login" ] || fail "$name: the login window appears"
     sleep 0.5
     click "$login" 560 118
     dialog=$(window "Server database") || fail "$name: the server dialog opens"
@@ -72,7 +81,7 @@ session() {
     keys Return
     menu=$(window "Harfora Start Menu" || window "Harfora Start Menu") || fail "$name: lina logs in against the server"
     sleep 0.3
-    click "$menu" 295 45
+    click "$menu" 197 45
     practice=$(window Dialog || window Dialog) || fail "$name: the practice window opens"
     sleep 0.3
     click "$practice" 295 554
@@ -85,15 +94,14 @@ session() {
 }
 
 DATA_A=$DATA
-session machine-a
+session machine-a A
 APP=$LAST_APP
 check "machine A's run is on the server" \
     test "$(server_sql "SELECT count(*) FROM activitylog WHERE topic='Practise' AND username=md5('lina')")" = 1
 
-second_x || fail "machine B's X server answers"
-export DISPLAY=$DISPLAY_B HOME=$HOME_B
+export HOME=$HOME_B
 DATA="$HOME/.local/share/Velmonde/Harfora/Orvane/Harfora"
-session machine-b
+session machine-b B
 APP_B=$LAST_APP
 check "both runs are on the server" \
     test "$(server_sql "SELECT count(*) FROM activitylog WHERE topic='Practise' AND username=md5('lina')")" = 2
@@ -102,4 +110,6 @@ check "the two runs have their own row ids" \
 check "neither machine's own Users.dB got a row" \
     test "$(sqlite3 "$DATA_A/Users.dB" 'SELECT count(*) FROM activitylog')$(sqlite3 "$DATA/Users.dB" 'SELECT count(*) FROM activitylog')" = 00
 check "no row waits in a queue" test ! -e "$DATA_A/ServerQueue.txt" -a ! -e "$DATA/ServerQueue.txt"
+check "harfora-report with the URI counts lina's two runs" \
+    test "$("$REPORT" "$URI" | grep '^lina,' | cut -d, -f2)" = 2
 echo "$passed passed, 0 failed"

@@ -219,6 +219,31 @@ private slots:
         QVERIFY(!game.ball(0)->isDying() && !game.ball(1)->isDying());
     }
 
+    // A finished game leaves one row with what was hit and lost; a game
+    // closed before any ball was hit or lost leaves none.
+    void finishedGameIsLogged()
+    {
+        Store::currentUser = "user1";
+        Inspector db(Store::usersDbPath);
+        const QString before = db.value("SELECT count(*) FROM activitylog WHERE topic = 'Game'");
+        {
+            game1 idle({"ش"}, nullptr);
+            idle.close();
+        }
+        QCOMPARE(db.value("SELECT count(*) FROM activitylog WHERE topic = 'Game'"), before);
+        game1 game({"ش", " "}, nullptr);
+        game.skipSplash();
+        reachLevelTwo(game);
+        game.updatelost(3, 1);
+        game.close();
+        game.close();
+        const QList<QStringList> rows =
+            db.rows("SELECT username, log1, log2, log3, log4, log5 FROM activitylog WHERE topic = 'Game'");
+        QCOMPARE(rows.size(), before.toInt() + 1);
+        QCOMPARE(rows.last(), (QStringList{passwordHash("user1"), "falling", "3", "1",
+                                           QString::number(game.rules().level()), "ش %0020"}));
+    }
+
     void secondGameStartsAtLevelOne()
     {
         {

@@ -12,8 +12,12 @@ deb=$(ls "$out"/*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 failed=0
-for want in libqt5core5a libqt5widgets5 libqt5sql5-sqlite fonts-noto-core; do
+for want in libqt5core5a libqt5widgets5 libqt5charts5 libqt5sql5-sqlite fonts-noto-core; do
     case ", $depends," in *"$want"*) ;; *) echo "the package does not depend on $want"; failed=$((failed + 1));; esac
 done
-echo "debian package: $((4 - failed)) passed, $failed failed"
+contents=$(dpkg-deb -c "$deb")
+for want in ./usr/bin/harfora-report ./usr/share/doc/harfora/copyright; do
+    case "$contents" in *" $want"*) ;; *) echo "the package lacks $want"; failed=$((failed + 1));; esac
+done
+echo "debian package: $((7 - failed)) passed, $failed failed"
 [ $failed -eq 0 ]

@@ -2,6 +2,7 @@
 #include "keyboard/keyids.h"
 #include "keyboard/scancode.h"
 #include "practice/fingers.h"
+#include "practice/runrecord.h"
 #include "practice/typingrun.h"
 #include "tests/support/coresupport.h"
 
@@ -282,7 +283,7 @@ private slots:
         run.tick();
         run.tick();
         const QStringList row = run.evaluation("1");
-        QCOMPARE(row.size(), 5);
+        QCOMPARE(row.size(), 7);
         // Tm S P E: 2 s, speed not shown yet, 80 %, (1 wrong + 0 current) / (1 line + 5 characters)
         QCOMPARE(row.mid(0, 3), (QStringList{"Practise", "1", "2 0 80 16.6667"}));
         // log3: mean ms per key, rows 1-4 by columns 1-13; the space is no key and its time runs on to ن
@@ -290,7 +291,115 @@ private slots:
         QCOMPARE(row[3], none + ' ' + none + ' ' + "0 0 0 0 0 0 200 100 0 0 0 0 0 " + ' ' + none);
         // log4: mean ms of fingers 1-4, left hand then right, then their correct %
         QCOMPARE(row[4], QString("0 0 0 0 200 100 0 0 0 0 0 0 100 50 0 0"));
+        // log5: every stroke's own interval, the space included
+        const QString id = run.record().runId();
+        QVERIFY(!id.isEmpty());
+        QCOMPARE(row[5], "k1 " + id + " 4 1 0 %0020:1:0:50 " + captionOf("R3_7") + ":2:0:200 " + captionOf("R3_8") +
+                             ":1:1:50");
+        QCOMPARE(row[6], "c1 " + captionOf("R3_8") + '>' + captionOf("R3_1") + ":1");
         Clock::setManual(false);
+    }
+
+    // A known wrong key where a known character is expected, several times.
+    void plannedWrongKey_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("strokes");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("times");
+        QTest::newRow("neighbour, three times")
+            << "R3_7 R3_8 R3_7 R3_8 R3_7 R3_8" << "R3_7 R3_9 R3_7 R3_9 R3_7 R3_9" << "R3_8" << "R3_9" << 3;
+        QTest::newRow("plain for Shift layer") << "+R3_6 R3_7 +R3_6" << "R3_6 R3_7 R3_6"
+                                               << "+R3_6" << "R3_6" << 2;
+        QTest::newRow("Shift for plain, once") << "R3_7 R3_8" << "42 R3_8" << "R3_7" << "Shift" << 1;
+        QTest::newRow("Caps Lock for the space") << "R3_7 _ R3_8 _ R3_7" << "R3_7 58 R3_8 58 R3_7"
+                                                 << "_" << "R3_1" << 2;
+    }
+    void plannedWrongKey()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, strokes);
+        QFETCH(QString, expected);
+        QFETCH(QString, typed);
+        QFETCH(int, times);
+        Run run(text);
+        press(run, strokes);
+        const QStringList row = run.evaluation("2");
+        const QString want = RunRecord::escape(captionOf(expected));
+        const QString got = typed == "Shift" || typed == "R3_1" ? typed : RunRecord::escape(captionOf(typed));
+        // The pair comes first among the confusions, with its count.
+        QVERIFY2(row[6].startsWith("c1 " + want + '>' + got + ':' + QString::number(times)), qPrintable(row[6]));
+        const QStringList fields = row[5].split(' ');
+        QCOMPARE(fields[3], QString::number(times)); // wrong strokes in the run
+        QString entry;
+        for (const QString &f : fields.mid(5))
+            if (f.startsWith(want + ':'))
+                entry = f;
+        QCOMPARE(entry.section(':', 2, 2), QString::number(times));
+    }
+
+    void stoppedAndContinuedRunKeepsItsToken()
+    {
+        Run run("R3_7 R3_8 | R3_4 R3_7");
+        press(run, "R3_7 R3_9");
+        const QStringList firstStop = run.evaluation("1");
+        run.resume();
+        press(run, "R3_4 R3_7");
+        QVERIFY(run.isFinished());
+        const QStringList secondStop = run.evaluation("1");
+        const QString id = firstStop[5].section(' ', 1, 1);
+        QCOMPARE(secondStop[5].section(' ', 1, 1), id);
+        // Figures of the whole run so far at each stop.
+        QCOMPARE(firstStop[5].section(' ', 2, 4), QString("1 1 0"));
+        QCOMPARE(secondStop[5].section(' ', 2, 4), QString("3 1 0"));
+        run.restart();
+        run.resume();
+        QVERIFY(run.evaluation("1")[5].section(' ', 1, 1) != id);
+    }
+
+    void enterSkipsTheRestOfTheLine()
+    {
+        Run run("R3_7 R3_8 R3_4 | R3_7");
+        press(run, "R3_7 28");
+        QCOMPARE(run.evaluation("1")[5].section(' ', 2, 4), QString("1 0 2"));
+    }
+
+    void escapedCharactersComeBack_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("space") << " ";
+        QTest::newRow("separators") << "%:> \t\n";
+        QTest::newRow("control") << QString(QChar(0x7)) + QChar(0x200f);
+        QTest::newRow("letters") << captionOf("R3_7") + captionOf("+R3_6");
+    }
+    void escapedCharactersComeBack()
+    {
+        QFETCH(QString, text);
+        const QString written = RunRecord::escape(text);
+        for (QChar c : {QChar(' '), QChar(':'), QChar('>'), QChar('\t')})
+            QVERIFY(!written.contains(c));
+        QString back;
+        QVERIFY(RunRecord::unescape(written, back));
+        QCOMPARE(back, text);
+    }
+
+    // Every key of both layers expected and missed for a wrong one many times.
+    void rowStaysSmall()
+    {
+        QString text, strokes;
+        const QStringList ids = Keys::characterKeyIds();
+        for (int k = 0; k < ids.size(); ++k)
+            for (int i = 1; i <= 3; ++i) {
+                text += ids[k] + " +" + ids[k] + ' ';
+                strokes += ids[(k + i) % ids.size()] + ' ' + "+" + ids[(k + i + 5) % ids.size()] + ' ';
+            }
+        Run run(text);
+        press(run, strokes);
+        QStringList row = run.evaluation("12");
+        QVERIFY(row[6].count(' ') > 10);
+        QVERIFY2(32 + 32 + row.join(QString()).toUtf8().size() <= 2048,
+                 qPrintable(QString::number(row.join(QString()).toUtf8().size())));
     }
 };
 

@@ -1,4 +1,5 @@
 #include "app/catalogues.h"
+#include "store/activityrows.h"
 #include "store/passwordhash.h"
 #include "store/tables.h"
 #include "tests/store/storefixture.h"
@@ -216,6 +217,32 @@ private slots:
         QCOMPARE(dB_Stuff().changePassword("b", passwordHash("x"), passwordHash("y")), 0);
         dB_Stuff store;
         QCOMPARE(listed(store, 2), (QStringList{"user1", "b", "a", "c"}));
+    }
+
+    // The reports read one learner's rows back in the order they were written,
+    // and the accounts in the order they were made.
+    void reportRowsInInsertionOrder()
+    {
+        dB_Stuff().createUser("anna", passwordHash("a"), true);
+        for (const char *who : {"anna", "ben", "anna", "anna"}) {
+            Store::currentUser = who;
+            dB_Stuff().logActivity("Practise", QString::number(Inspector(Store::usersDbPath)
+                                                                   .value("SELECT count(*) FROM activitylog")
+                                                                   .toInt()),
+                                   "", "", "", "", "");
+        }
+        Inspector(Store::usersDbPath).exec("UPDATE activitylog SET log2 = 'seen' WHERE log1 = '0'");
+        QVector<ActivityLogRow> rows;
+        QString problem;
+        QVERIFY2(ActivityRows::read(Store::usersDbPath, passwordHash("anna"), rows, &problem), qPrintable(problem));
+        QStringList order;
+        for (const ActivityLogRow &row : rows)
+            order.append(row.log[0] + row.log[1]);
+        QCOMPARE(order, (QStringList{"0seen", "2", "3"}));
+        ActivityRows reader(Store::usersDbPath);
+        QStringList names;
+        QVERIFY(reader.userNames(names));
+        QCOMPARE(names, (QStringList{"user1", "anna"}));
     }
 
     // Made by the program on first use: the same tables, a version row, and

@@ -1,0 +1,198 @@
+#include "app/translate.h"
+#include "keyboard/keyboardpanel.h"
+#include "keyboard/keyids.h"
+#include "keyboard/scancode.h"
+#include "mainmenu/harforamain.h"
+#include "practice/typingrun.h"
+#include "reports/progresschart.h"
+#include "reports/reportswindow.h"
+#include "store/databasefiles.h"
+#include "store/dbstuff.h"
+#include "store/session.h"
+#include "tests/store/storefixture.h"
+#include "tests/support/testsupport.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QtCharts/QLineSeries>
+
+// The Reports window over rows the typing run writes, in both directions.
+namespace {
+QString plain(const QString &id)
+{
+    return Keys::caption(Keys::Layer::Plain, id);
+}
+
+// Types key identifiers over a one-line text (of key identifiers) for
+// `seconds` ticks and logs the run as the practice window does.
+void logRun(const QString &lesson, const QString &text, const QString &strokes, int seconds)
+{
+    TypingRun::FingerStats fingers[10];
+    TypingRun run(fingers);
+    PracticeText::Lines lines;
+    QStringList characters;
+    for (const QString &id : text.split(' '))
+        characters.append(id == "_" ? QString(" ") : plain(id));
+    lines.characters.append(characters);
+    lines.kinds.append(PracticeText::AsWritten);
+    run.load(lines);
+    run.resume();
+    for (const QString &id : strokes.split(' '))
+        run.press(ScanCodes::keyName(Keys::scanCodeForKeyId(id), false));
+    for (int i = 0; i < seconds; ++i)
+        run.tick();
+    const QStringList log = run.evaluation(lesson);
+    dB_Stuff().logActivity(log[0], log[1], log[2], log[3], log[4], log[5], log[6]);
+}
+
+double heatOf(ReportsWindow &window, const QString &id)
+{
+    return KeyboardPanel::key(window.findChild<QWidget *>("heatMap"), id)->property("heat").toDouble();
+}
+
+// Every visible descendant lies inside its parent: nothing is cut off.
+QStringList cutOff(QWidget *root)
+{
+    QStringList cut;
+    for (QWidget *w : root->findChildren<QWidget *>())
+        if (w->isVisibleTo(root) && w->parentWidget() && !w->isWindow() &&
+            !w->parentWidget()->rect().contains(w->geometry()) && !w->inherits("QAbstractScrollArea") &&
+            w->parentWidget()->objectName() != "qt_scrollarea_viewport")
+            cut.append(w->objectName() + '/' + w->metaObject()->className());
+    return cut;
+}
+}
+
+class TestReportsWindow : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir home;
+    MessageRecorder recorder;
+
+private slots:
+    void initTestCase()
+    {
+        freshProfile(home);
+        QVERIFY(DatabaseFiles::checkFiles() == DatabaseFiles::Startup::Ready);
+        translate::applyLanguage("AR_en_US");
+        Store::currentUser = "user1";
+        // R3_9 pressed three times where R3_8 is expected, in two texts.
+        logRun("3", "R3_7 R3_8 R3_7 R3_8 R3_7 R3_8 _ R3_4", "R3_7 R3_9 R3_7 R3_9 R3_7 R3_8 R5_5 R3_4", 12);
+        logRun("5", "R3_8 R3_4 R3_8 R3_4", "R3_9 R3_4 R3_8 R3_4", 6);
+        logRun("5", "R3_8 R3_4 R3_8 R3_4", "R3_8 R3_4 R3_8 R3_4", 4);
+        Store::currentUser = "someone else";
+        logRun("3", "R3_4 R3_4", "R3_2 R3_2", 3);
+        Store::currentUser = "user1";
+    }
+
+    void showsTheLearnersRuns_data()
+    {
+        QTest::addColumn<int>("direction");
+        QTest::newRow("left to right") << int(Qt::LeftToRight);
+        QTest::newRow("right to left") << int(Qt::RightToLeft);
+    }
+    void showsTheLearnersRuns()
+    {
+        QFETCH(int, direction);
+        QGuiApplication::setLayoutDirection(Qt::LayoutDirection(direction));
+        ReportsWindow window;
+        window.load();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.layoutDirection(), Qt::LayoutDirection(direction));
+        QCOMPARE(window.activity().runs.size(), 3);
+        // the confusion that was planned comes first, with the finger that should have typed it
+        auto *confusions = window.findChild<QTableWidget *>("confusionTable");
+        QCOMPARE(confusions->rowCount(), 1);
+        QCOMPARE(confusions->item(0, 0)->text(), plain("R3_9") + " typed for " + plain("R3_8"));
+        QCOMPARE(confusions->item(0, 1)->text(), QString("3"));
+        QCOMPARE(confusions->item(0, 2)->text(), QString("right middle"));
+        auto *missed = window.findChild<QTableWidget *>("missedTable");
+        QCOMPARE(missed->item(0, 0)->text(), plain("R3_8"));
+        // the missed key is the hottest of the plain layer; keys never typed are grey
+        QCOMPARE(heatOf(window, "R3_8"), 1.0);
+        QVERIFY(heatOf(window, "R3_7") < 0.5);
+        QCOMPARE(heatOf(window, "R1_1"), -1.0);
+        window.findChild<QComboBox *>("layerChoice")->setCurrentIndex(1);
+        QCOMPARE(heatOf(window, "R3_8"), -1.0);
+        // one point per run, one per text for the best runs, the runs of one text
+        auto *chart = window.findChild<ProgressChart *>("progressChart");
+        QCOMPARE(chart->speedSeries()->count(), 3);
+        QCOMPARE(chart->speedSeries()->at(2).y(), 60.0); // 4 right in 4 s
+        window.findChild<QComboBox *>("textChoice")->setCurrentIndex(2);
+        QCOMPARE(chart->accuracySeries()->count(), 2);
+        window.findChild<QCheckBox *>("bestOnly")->setChecked(true);
+        QCOMPARE(chart->accuracySeries()->count(), 1);
+        QCOMPARE(chart->accuracySeries()->at(0).y(), 100.0);
+        // fits a small screen; nothing cut off on any page
+        QVERIFY(window.frameGeometry().width() <= 1024 && window.frameGeometry().height() <= 600);
+        auto *tabs = window.findChild<QTabWidget *>("tabs");
+        for (int page = 0; page < tabs->count(); ++page) {
+            tabs->setCurrentIndex(page);
+            QCoreApplication::processEvents();
+            QCOMPARE(cutOff(&window), QStringList());
+        }
+        QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+    }
+
+    void exportsEveryRun()
+    {
+        ReportsWindow window;
+        window.load();
+        QTemporaryDir dir;
+        const QString file = dir.filePath("runs.csv");
+        window.chooseExportFile = [&](QWidget *) { return file; };
+        recorder.clear();
+        window.findChild<QPushButton *>("exportButton")->click();
+        QCOMPARE(recorder.messages.size(), 1);
+        QFile csv(file);
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(csv.readAll()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 4);
+        QVERIFY(lines[0].startsWith("date,text,seconds,speed,accuracy,"));
+        // text 3: 6 right of 8 in 12 s
+        QCOMPARE(lines[1].section(',', 1, 7), QString("3,12,30,75,6,2,0"));
+        const QStringList header = lines[0].split(',');
+        const int wrong = header.indexOf(plain("R3_8") + " errors");
+        QVERIFY(wrong > 0);
+        QCOMPARE(lines[1].section(',', wrong, wrong), QString("2"));
+        QCOMPARE(lines[2].section(',', wrong, wrong), QString("1"));
+        window.chooseExportFile = [&](QWidget *) { return dir.filePath("no/such/folder/runs.csv"); };
+        recorder.clear();
+        window.findChild<QPushButton *>("exportButton")->click();
+        QCOMPARE(recorder.messages.size(), 1);
+        QCOMPARE(recorder.messages[0].kind, Messages::Kind::Warning);
+    }
+
+    void startMenuOpensIt()
+    {
+        HarforaMain menu(nullptr);
+        auto *grid = menu.findChild<QGridLayout *>("TTmaingrid");
+        auto *report = menu.findChild<QPushButton *>("report");
+        QVERIFY(report);
+        QCOMPARE(grid->itemAtPosition(0, 3)->widget(), report);
+        QCOMPARE(grid->itemAtPosition(0, 4)->widget()->objectName(), QString("settings"));
+        QCOMPARE(qobject_cast<QLabel *>(grid->itemAtPosition(1, 3)->widget())->text(), QString("Reports"));
+        report->click();
+        ReportsWindow *opened = nullptr;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *r = qobject_cast<ReportsWindow *>(w))
+                opened = r;
+        QVERIFY(opened && opened->isVisible());
+        QCOMPARE(opened->activity().runs.size(), 3);
+        report->click(); // a second click raises the same window
+        int windows = 0;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            windows += qobject_cast<ReportsWindow *>(w) && w->isVisible() ? 1 : 0;
+        QCOMPARE(windows, 1);
+        opened->close();
+    }
+};
+
+HARFORA_TEST_MAIN(TestReportsWindow)
+#include "test_reportswindow.moc"
