@@ -507,12 +507,15 @@ private slots:
     void notADatabase()
     {
         FILE_ONLY();
-        writeFile(Store::usersDbPath, QByteArray(4096, 'x'));
-        QCOMPARE(check("user1", Store::defaultPassword), 2);
-        QVERIFY(recorder->messages.last().text.contains("not a database"));
-        QVERIFY(recorder->messages.last().text.contains(Store::usersDbPath));
-        QVERIFY(DatabaseFiles::checkFiles() == DatabaseFiles::Startup::Ready);
-        QCOMPARE(QFileInfo(Store::usersDbPath).size(), 4096); // never overwritten
+        // Only an empty file holds nothing to lose; a short one of something else is kept.
+        for (int size : {4096, 512}) {
+            writeFile(Store::usersDbPath, QByteArray(size, 'x'));
+            QCOMPARE(check("user1", Store::defaultPassword), 2);
+            QVERIFY(recorder->messages.last().text.contains("not a database"));
+            QVERIFY(recorder->messages.last().text.contains(Store::usersDbPath));
+            QVERIFY(DatabaseFiles::checkFiles() == DatabaseFiles::Startup::Ready);
+            QCOMPARE(QFileInfo(Store::usersDbPath).size(), size); // never overwritten
+        }
     }
 
     void emptyFileIsMadeAnew()
