@@ -2,8 +2,8 @@
 # Two lab machines and one classroom server: two instances of the real
 # program, each on its own X server with its own HOME, register the same
 # PostgreSQL database, the same learner logs in on each and types a practice
-# line; both runs must be on the server, and harfora-report given the URI
-# counts them.
+# line; both runs must be on the server, and the Reports window of either
+# and harfora-report given the URI count them.
 # Usage: run_e2e_server.sh HARFORA XCLOSE SHOT-FOLDER PGSERVER-SCRIPT HARFORA-REPORT
 set -u
 HARFORA=$1 XCLOSE=$2 SHOTS=$3 PGSERVER=$4 REPORT=$5
@@ -110,6 +110,21 @@ check "the two runs have their own row ids" \
 check "neither machine's own Users.dB got a row" \
     test "$(sqlite3 "$DATA_A/Users.dB" 'SELECT count(*) FROM activitylog')$(sqlite3 "$DATA/Users.dB" 'SELECT count(*) FROM activitylog')" = 00
 check "no row waits in a queue" test ! -e "$DATA_A/ServerQueue.txt" -a ! -e "$DATA/ServerQueue.txt"
+# the Reports window of machine B reads both machines' runs from the server
+PRACTICE=$(window Dialog) && "$XCLOSE" "$PRACTICE"
+MENU=$(window "Harfora Start Menu") || fail "machine B's start menu comes back"
+click "$MENU" 458 45
+REPORTS=$(window Reports) || fail "machine B opens the Reports window"
+sleep 0.8
+shot machine-b-reports
+click "$REPORTS" 757 536
+window "Export to CSV" >/dev/null || fail "Export asks for a file"
+xdotool key ctrl+a type "$HOME/runs.csv"
+xdotool key Return
+window Done >/dev/null || fail "the export says where it wrote"
+xdotool key Return
+check "the Reports window on machine B holds both runs (a header and two lines)" \
+    test "$(wc -l < "$HOME/runs.csv")" = 3
 check "harfora-report with the URI counts lina's two runs" \
     test "$("$REPORT" "$URI" | grep '^lina,' | cut -d, -f2)" = 2
 echo "$passed passed, 0 failed"
