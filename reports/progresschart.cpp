@@ -28,14 +28,15 @@ template <class Series> Series *series(const QString &name, const QColor &colour
 }
 }
 
-ProgressChart::ProgressChart(QWidget *parent) : QChartView(parent)
+// The view is given its chart at once: a chart set later only releases the
+// one the view made for itself, which then leaks.
+ProgressChart::ProgressChart(QWidget *parent) : QChartView(new QChart, parent)
 {
     setObjectName(QStringLiteral("progressChart"));
     setRenderHint(QPainter::Antialiasing);
-    auto *c = new QChart;
+    QChart *c = chart();
     c->legend()->setAlignment(Qt::AlignBottom);
     c->setMargins(QMargins(2, 2, 2, 2));
-    setChart(c);
     const bool rtl = layoutDirection() == Qt::RightToLeft;
     runAxis = axis(tr("Run"), c, Qt::AlignBottom);
     speedAxis = axis(tr("Characters per minute"), c, rtl ? Qt::AlignRight : Qt::AlignLeft);
