@@ -1,5 +1,6 @@
 #pragma once
 
+#include "practice/keyfigures.h"
 #include "store/activityrows.h"
 
 #include <QDateTime>
@@ -9,15 +10,6 @@
 #include <QString>
 #include <QVector>
 
-// Per character of a run or of many: right and wrong strokes where it was
-// expected, and the time the right ones took (so means can be recombined).
-struct KeyFigures {
-    int hits = 0;
-    int errors = 0;
-    qint64 totalMs = 0;
-    bool operator==(const KeyFigures &o) const { return hits == o.hits && errors == o.errors && totalMs == o.totalMs; }
-    bool operator!=(const KeyFigures &o) const { return !(*this == o); }
-};
 using KeyTable = QMap<QString, KeyFigures>;
 using Confusion = QPair<QString, QString>; // expected, typed
 using ConfusionTable = QMap<Confusion, int>;

@@ -1,0 +1,40 @@
+#include "practice/weakkeyplan.h"
+
+#include <QList>
+#include <algorithm>
+
+int WeakKeyPlan::lessonReached(const Activity &activity)
+{
+    int lesson = firstLessons;
+    for (const int read : activity.lessonsRead)
+        lesson = std::max(lesson, read);
+    for (const PracticeRun &run : activity.runs) {
+        bool isNumber = false;
+        const int practised = run.text.toInt(&isNumber);
+        if (isNumber && practised <= 1000)  // "weak" runs and damaged rows name no lesson
+            lesson = std::max(lesson, practised);
+    }
+    return lesson;
+}
+
+Keystrokes WeakKeyPlan::keystrokes(const Activity &activity)
+{
+    QList<Keystrokes> newestFirst;
+    for (auto run = activity.runs.crbegin(); run != activity.runs.crend() && newestFirst.size() < recentRuns; ++run) {
+        if (!run->detailed)
+            continue;
+        Keystrokes k;
+        k.keys = run->keys();
+        k.confusions = run->confusions();
+        newestFirst.append(k);
+    }
+    return Keystrokes::recent(newestFirst);
+}
+
+WeakKeyPlan::WeakKeyPlan(const Activity &activity)
+    : reachedLesson(lessonReached(activity)),
+      captions(WeakKeyText::captionsReached(reachedLesson)),
+      sureness(keystrokes(activity), captions),
+      text(sureness, captions, WeakKeyText::vocabulary())
+{
+}
