@@ -107,10 +107,8 @@ void HarforaMain::on_lessons_clicked()
     hide();
 }
 
-void HarforaMain::on_training_clicked()
+practising *HarforaMain::openPractice()
 {
-    if (handedOverTo)
-        return;
     closeChooser();
     auto *practice = new practising(true, 1, 0, nullptr);
     practice->setAttribute(Qt::WA_DeleteOnClose);
@@ -119,6 +117,27 @@ void HarforaMain::on_training_clicked()
     handedOverTo = practice;
     hide();
     practice->show();
+    return practice;
+}
+
+void HarforaMain::on_training_clicked()
+{
+    if (!handedOverTo)
+        openPractice();
+}
+
+// Asked for by the Reports window: the practice window open already takes
+// the text when it is idle, else a new one opens on it.
+void HarforaMain::practiseWeakKeys()
+{
+    auto *open = qobject_cast<practising *>(handedOverTo.data());
+    if (handedOverTo && !open)
+        return; // the lesson viewer is in front
+    practising *practice = open ? open : openPractice();
+    if (!practice->isRunning())
+        practice->practiseWeakKeys();
+    practice->raise();
+    practice->activateWindow();
 }
 
 // One chooser at a time: a second click brings back the one that is open.
@@ -170,6 +189,7 @@ void HarforaMain::on_report_clicked()
     auto *window = new ReportsWindow(nullptr);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->load();
+    connect(window, &ReportsWindow::weakKeyPracticeWanted, this, &HarforaMain::practiseWeakKeys);
     reports = window;
     Placement::centre(window);
     window->show();

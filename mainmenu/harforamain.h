@@ -6,6 +6,7 @@
 
 class GameSelectionWindow;
 class QPushButton;
+class practising;
 
 // The start menu: a strip of big icon buttons at the top-left corner, one
 // per module. Closing it shows the login window again.
@@ -28,12 +29,14 @@ private slots:
     void on_games_clicked();
     void on_report_clicked();
     void on_settings_clicked();
+    void practiseWeakKeys();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
     QPoint chooserPosition(const QPushButton *button, int offset) const;
+    practising *openPractice();
     bool raiseChooser();
     void closeChooser();
 

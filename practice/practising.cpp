@@ -9,6 +9,7 @@
 #include "practice/fingers.h"
 #include "practice/handview.h"
 #include "practice/highlighter.h"
+#include "practice/weakkeyplan.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -275,6 +276,14 @@ void practising::showGuide(const TypingRun::Step &step)
 void practising::finishText()
 {
     on_stop_Btn_clicked();
+    if (weakText) {
+        // the row just logged moves the focus: the next text follows it
+        const auto again = Messages::question(this, tr("Info"), tr("Weak-key text finished, do you want another one?"),
+                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No, runSummary());
+        if (again == QMessageBox::Yes && practiseWeakKeys())
+            on_start_Btn__clicked();
+        return;
+    }
     const auto answer = Messages::question(this, tr("Info"), tr("Practise lesson finished, do you want to retrain it?"),
                                            QMessageBox::Yes | QMessageBox::No, QMessageBox::No, runSummary());
     if (answer == QMessageBox::Yes) {
@@ -360,6 +369,7 @@ void practising::on_start_Btn__clicked()
     start_Btn_->setEnabled(false);
     next_Btn->setEnabled(false);
     previous_Btn->setEnabled(false);
+    weak_Btn->setEnabled(false);
     // A finished text begins again from its first character, as after Yes.
     if (run.isFinished())
         resetRun();
@@ -383,6 +393,7 @@ void practising::on_stop_Btn_clicked()
     previous_Btn->setEnabled(savedPreviousEnabled);
     stop_Btn->setEnabled(false);
     start_Btn_->setEnabled(true);
+    weak_Btn->setEnabled(true);
     running = false;
     shared.guideActive = true;
     run.updatePercentCorrect();
@@ -432,7 +443,7 @@ void practising::on_next_Btn_clicked()
 // What is logged comes from the run itself, never from a display an earlier run left.
 void practising::evaluate()
 {
-    const QStringList log = run.evaluation(lessonnumber->text());
+    const QStringList log = run.evaluation(weakText ? WeakKeyPlan::logName() : lessonnumber->text());
     QString &lastKey = shared.openedFromLessons ? shared.practiceKey : LoginKey{loginWindow.data()}.keyOr(shared.practiceKey);
     ActivityKey::logOnce(lastKey, {log.join(' '), log[0], log[1], log[2], log[3], log[4], log[5], log[6]}, this);
 }

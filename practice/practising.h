@@ -44,6 +44,10 @@ public:
     Highlighter *highlighter() const { return marks; }
     HandView *fingerGuide() const { return guide; }
     QTextBrowser *textView() const { return editor; }
+    // The learner's weak keys as a text of its own, from their recorded
+    // keystrokes; false (the learner told why) when there is nothing to go by.
+    bool practiseWeakKeys();
+    bool isWeakKeyText() const { return weakText; }
     // Handles a key by its set-1 scan code, with or without Shift held, as a key press does.
     void handleScanCode(unsigned scanCode, bool shift = false);
 
@@ -52,6 +56,7 @@ public slots:
     void on_stop_Btn_clicked();
     void on_previous_Btn_clicked();
     void on_next_Btn_clicked();
+    void on_weak_Btn_clicked();
     void timercount();
     void SetFocusOnMe();
     void handwindowcloseevent();
@@ -86,6 +91,7 @@ private:
     void placeBesideGuide(const QRect &area);
     void createFingerGuide(const QRect &area);
     void loadLesson();
+    void loadWeakText(const QStringList &lines);
     void resetRun();
     void showMarks();
     void showPosition();
@@ -101,6 +107,7 @@ private:
     int first;
     int lesson;
     bool running = false;
+    bool weakText = false; // a weak-key text in place of a lesson's
     bool closing = false;
     bool pressSeen = false;
     bool savedNextEnabled = false, savedPreviousEnabled = false;
@@ -115,6 +122,6 @@ private:
 
     QLabel *lessonlbl, *lessonnumber;
     QTextBrowser *editor;
-    QPushButton *previous_Btn, *stop_Btn, *next_Btn, *start_Btn_;
+    QPushButton *previous_Btn, *stop_Btn, *next_Btn, *start_Btn_, *weak_Btn;
     QLCDNumber *lcdspeed, *lcdcorrect, *lcdtimer;
 };

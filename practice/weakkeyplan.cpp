@@ -1,5 +1,10 @@
 #include "practice/weakkeyplan.h"
 
+#include "store/activityrows.h"
+#include "store/passwordhash.h"
+#include "store/session.h"
+
+#include <QCoreApplication>
 #include <QList>
 #include <algorithm>
 
@@ -37,4 +42,18 @@ WeakKeyPlan::WeakKeyPlan(const Activity &activity)
       sureness(keystrokes(activity), captions),
       text(sureness, captions, WeakKeyText::vocabulary())
 {
+}
+
+bool WeakKeyPlan::readCurrentLearner(Activity &activity, QString *problem)
+{
+    QVector<ActivityLogRow> rows;
+    const bool read = ActivityRows::read(Store::usersDbPath, passwordHash(Store::currentUser), rows, problem);
+    activity = ActivityReader::read(rows);
+    return read;
+}
+
+QString WeakKeyPlan::nothingRecordedText()
+{
+    return QCoreApplication::translate("WeakKeyPlan", "Your keystrokes are not recorded yet: type a practice text or "
+                                                      "the level test first, then your weak keys can be practised.");
 }

@@ -20,6 +20,14 @@ public:
 
     explicit WeakKeyPlan(const Activity &activity);
 
+    // The logged-in learner's rows from the users database in use; false
+    // (with the reason) when the file cannot be read.
+    static bool readCurrentLearner(Activity &activity, QString *problem = nullptr);
+    // What a learner without recorded keystrokes is told.
+    static QString nothingRecordedText();
+    // The log1 of a weak-key practice row, in place of a lesson number.
+    static QString logName() { return QStringLiteral("weak"); }
+
     // The highest lesson read or practice text typed, at least firstLessons.
     static int lessonReached(const Activity &activity);
     // The keystrokes of the recent runs, newest first per character.

@@ -4,6 +4,7 @@
 #include "keyboard/keyboardpanel.h"
 #include "keyboard/keyids.h"
 #include "practice/textprep.h"
+#include "practice/weakkeyplan.h"
 #include "reports/heatmap.h"
 #include "reports/keyplaces.h"
 #include "reports/progress.h"
@@ -47,14 +48,18 @@ ReportsWindow::ReportsWindow(QWidget *parent) : QWidget(parent)
     tabs->addTab(fingerTable, tr("Fingers"));
     layout->addWidget(tabs, 1);
     auto *buttons = new QHBoxLayout;
+    auto *weakButton = new QPushButton(tr("Practise my weak keys"), this);
+    weakButton->setObjectName(QStringLiteral("weakButton"));
     auto *exportButton = new QPushButton(tr("Export to CSV"), this);
     exportButton->setObjectName(QStringLiteral("exportButton"));
     auto *closeButton = new QPushButton(tr("Close"), this);
     closeButton->setObjectName(QStringLiteral("closeButton"));
+    buttons->addWidget(weakButton);
     buttons->addStretch();
     buttons->addWidget(exportButton);
     buttons->addWidget(closeButton);
     layout->addLayout(buttons);
+    connect(weakButton, &QPushButton::clicked, this, &ReportsWindow::weakKeysClicked);
     connect(exportButton, &QPushButton::clicked, this, &ReportsWindow::exportClicked);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     chooseExportFile = [](QWidget *owner) {
@@ -311,4 +316,12 @@ void ReportsWindow::exportClicked()
     const QString file = chooseExportFile ? chooseExportFile(this) : QString();
     if (!file.isEmpty() && exportTo(file))
         Messages::information(this, tr("Done"), tr("The runs were written to %1.").arg(file));
+}
+
+void ReportsWindow::weakKeysClicked()
+{
+    if (WeakKeyPlan(shownActivity).isPossible())
+        emit weakKeyPracticeWanted();
+    else
+        Messages::information(this, tr("Info"), WeakKeyPlan::nothingRecordedText());
 }
