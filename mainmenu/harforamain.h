@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
+#include <functional>
 
 class GameSelectionWindow;
 class QPushButton;
@@ -17,6 +18,8 @@ public:
     explicit HarforaMain(QWidget *parent);
     QPointer<QWidget> loginWindow; // the login window, shown again on close
     qint32 gameSelection = 0;
+    // Asks how many minutes the level test takes (0: not now); tests answer instead of a dialog.
+    std::function<int(QWidget *)> chooseTestMinutes;
 
 public slots:
     void From_Game_Show_GetSelection(int x, QStringList trainingletters);
@@ -27,6 +30,7 @@ private slots:
     void on_lessons_clicked();
     void on_training_clicked();
     void on_games_clicked();
+    void on_testings_clicked();
     void on_report_clicked();
     void on_settings_clicked();
     void practiseWeakKeys();

@@ -144,8 +144,14 @@ void practising::loadLesson()
 {
     PracticeText::Lines lines;
     const QString html = PracticeText::practiceText(lesson, false, lines);
-    run.load(lines);
     lessonnumber->setText(QString::number(lesson));
+    showText(html, lines);
+}
+
+// A prepared text in the editor and in the run, no mark on it yet.
+void practising::showText(const QString &html, const PracticeText::Lines &lines)
+{
+    run.load(lines);
     editor->setHtml(html);
     leaveRoomBelowText();
     QFont font = editor->font();
@@ -275,6 +281,10 @@ void practising::showGuide(const TypingRun::Step &step)
 
 void practising::finishText()
 {
+    if (testText) {
+        endLevelTest(); // the text ran out before the time
+        return;
+    }
     on_stop_Btn_clicked();
     if (weakText) {
         // the row just logged moves the focus: the next text follows it
@@ -375,6 +385,8 @@ void practising::on_start_Btn__clicked()
         resetRun();
     running = true;
     timer->start(1000);
+    if (testText)
+        resumeLevelTest();
     // The position carries the current mark: (0, 0) on a fresh run, where
     // the learner stopped on a resumed one (marking (0, 0) there would wipe
     // the first character's result and log a second, different row).
@@ -393,13 +405,16 @@ void practising::on_stop_Btn_clicked()
     previous_Btn->setEnabled(savedPreviousEnabled);
     stop_Btn->setEnabled(false);
     start_Btn_->setEnabled(true);
-    weak_Btn->setEnabled(true);
+    weak_Btn->setEnabled(!testText);
     running = false;
     shared.guideActive = true;
     run.updatePercentCorrect();
     if (run.count(TypingRun::Correct) + run.count(TypingRun::Wrong) > 0)
         lcdcorrect->display(run.percentCorrect());
-    evaluate();
+    if (testText)
+        pauseLevelTest(); // a test is logged once, when it ends
+    else
+        evaluate();
 }
 
 void practising::timercount()

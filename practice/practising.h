@@ -10,6 +10,7 @@
 #include <QRectF>
 #include <QWidget>
 
+class ClockTimer;
 class HandView;
 class QGridLayout;
 class Highlighter;
@@ -48,6 +49,11 @@ public:
     // keystrokes; false (the learner told why) when there is nothing to go by.
     bool practiseWeakKeys();
     bool isWeakKeyText() const { return weakText; }
+    // A level test of so many minutes on a text the learner has not taken
+    // yet; it begins with Start and ends when the time is up.
+    bool startLevelTest(int minutes);
+    // The level test's text number, 0 while no test is on.
+    int levelTestText() const { return testText; }
     // Handles a key by its set-1 scan code, with or without Shift held, as a key press does.
     void handleScanCode(unsigned scanCode, bool shift = false);
 
@@ -91,7 +97,12 @@ private:
     void placeBesideGuide(const QRect &area);
     void createFingerGuide(const QRect &area);
     void loadLesson();
+    void showText(const QString &html, const PracticeText::Lines &lines);
     void loadWeakText(const QStringList &lines);
+    void resumeLevelTest();
+    void pauseLevelTest();
+    void endLevelTest();
+    void showLessonAfterTest(int next);
     void resetRun();
     void showMarks();
     void showPosition();
@@ -108,6 +119,10 @@ private:
     int lesson;
     bool running = false;
     bool weakText = false; // a weak-key text in place of a lesson's
+    int testText = 0, testMinutes = 0; // the level test on, if any
+    qint64 testLeftMs = 0;
+    Stopwatch testWatch;       // since the test was last started or resumed
+    ClockTimer *testEnd = nullptr;
     bool closing = false;
     bool pressSeen = false;
     bool savedNextEnabled = false, savedPreviousEnabled = false;

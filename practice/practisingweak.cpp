@@ -14,21 +14,11 @@
 void practising::loadWeakText(const QStringList &lines)
 {
     PracticeText::Lines prepared;
-    const QString html = WeakKeyText::html(lines);
-    PracticeText::prepare(html, prepared);
+    const QString html = PracticeText::prepare(WeakKeyText::html(lines), prepared);
     weakText = true;
-    run.load(prepared);
     lessonlbl->setText(tr("Practise my weak keys"));
     lessonnumber->setVisible(false);
-    editor->setHtml(html);
-    leaveRoomBelowText();
-    QFont font = editor->font();
-    font.setPointSize(shared.editorPointSize);
-    editor->setFont(font);
-    if (marks) {
-        marks->indexLines();
-        marks->clearMarks();
-    }
+    showText(html, prepared);
     previous_Btn->setEnabled(false);
     next_Btn->setEnabled(false);
     resetRun();
@@ -36,6 +26,8 @@ void practising::loadWeakText(const QStringList &lines)
 
 bool practising::practiseWeakKeys()
 {
+    if (testText)
+        return false; // a level test runs to its end
     Activity activity;
     QString problem;
     if (!WeakKeyPlan::readCurrentLearner(activity, &problem)) {

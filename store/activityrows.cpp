@@ -10,7 +10,7 @@
 namespace {
 // log3 is read where a game keeps its losses there; the practice rows' log3
 // and log4 (the per-key and per-finger means) are not used by the reports.
-const char rowsOfUser[] = "SELECT rowid, entrydate, topic, log1, log2, CASE WHEN topic = 'Game' THEN log3 END, "
+const char rowsOfUser[] = "SELECT rowid, entrydate, topic, log1, log2, CASE WHEN topic IN ('Game', 'Test') THEN log3 END, "
                           "log5, log6 FROM activitylog WHERE username = ? ORDER BY rowid";
 }
 

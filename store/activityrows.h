@@ -14,7 +14,7 @@ struct ActivityLogRow {
     qint64 order = 0; // SQLite rowid: the order of insertion
     QString entrydate;
     QString topic;
-    QString log[6]; // log4 is not read back, log3 only for games
+    QString log[6]; // log4 is not read back, log3 only for games and level tests
 };
 
 class ActivityRows
