@@ -24,14 +24,23 @@ int WeakKeyPlan::lessonReached(const Activity &activity)
 
 Keystrokes WeakKeyPlan::keystrokes(const Activity &activity)
 {
+    // practice runs and level tests alike, newest (last inserted) first
+    QVector<const PracticeRun *> typed;
+    for (const PracticeRun &run : activity.runs)
+        typed.append(&run);
+    for (const LevelTestRun &test : activity.tests)
+        typed.append(&test.keys);
+    std::stable_sort(typed.begin(), typed.end(), [](const PracticeRun *a, const PracticeRun *b) { return a->order > b->order; });
     QList<Keystrokes> newestFirst;
-    for (auto run = activity.runs.crbegin(); run != activity.runs.crend() && newestFirst.size() < recentRuns; ++run) {
+    for (const PracticeRun *run : typed) {
         if (!run->detailed)
             continue;
         Keystrokes k;
         k.keys = run->keys();
         k.confusions = run->confusions();
         newestFirst.append(k);
+        if (newestFirst.size() == recentRuns)
+            break;
     }
     return Keystrokes::recent(newestFirst);
 }

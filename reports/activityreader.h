@@ -39,11 +39,20 @@ struct PracticeRun {
     int accuracy() const;
 };
 
+// A level test as its "Test" row tells it (its fields are written and read
+// by LevelTest, practice/leveltest.h); its keystrokes in `keys`, a run of
+// their own, for the weak-key practice.
+struct LevelTestRun {
+    int text = 0, minutes = 0, seconds = 0, correct = 0, wrong = 0, lesson = 0;
+    PracticeRun keys; // order, date and the per-key record
+};
+
 // What one user's rows tell, read without trusting them.
 struct Activity {
     QVector<PracticeRun> runs; // in time order
     KeyTable keys;             // over all runs
     ConfusionTable confusions; // over all runs
+    QVector<LevelTestRun> tests; // in insertion order
     QSet<int> lessonsRead;
     int games = 0, gameHits = 0, gameLost = 0;
     int rowsLeftOut = 0;    // rows that could not be read at all

@@ -3,6 +3,7 @@
 #include "app/messages.h"
 #include "keyboard/keyboardpanel.h"
 #include "keyboard/keyids.h"
+#include "practice/leveltest.h"
 #include "practice/textprep.h"
 #include "practice/weakkeyplan.h"
 #include "reports/heatmap.h"
@@ -293,6 +294,17 @@ void ReportsWindow::fillSummary()
                                    .arg(shownActivity.lessonsRead.size())
                                    .arg(finished)
                                    .arg(shownActivity.games);
+    if (!shownActivity.tests.isEmpty()) {
+        const LevelTestRun &last = shownActivity.tests.last();
+        const LevelTest::Result result{last.minutes, last.seconds, last.correct, last.wrong};
+        text += QLatin1Char(' ') + tr("Level tests: %1; the last: %2 correct characters per minute, %3 % correct, "
+                                      "level %4, continue with lesson %5.")
+                                       .arg(shownActivity.tests.size())
+                                       .arg(result.speed())
+                                       .arg(result.accuracy())
+                                       .arg(result.bandName())
+                                       .arg(last.lesson);
+    }
     if (shownActivity.rowsLeftOut + shownActivity.entriesSkipped > 0)
         text += QLatin1Char(' ') + tr("Left out as unreadable: %1 rows, %2 entries.")
                                        .arg(shownActivity.rowsLeftOut)

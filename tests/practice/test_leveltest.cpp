@@ -3,6 +3,7 @@
 #include "mainmenu/harforamain.h"
 #include "practice/leveltest.h"
 #include "practice/practising.h"
+#include "reports/reportswindow.h"
 #include "tests/support/loggedin.h"
 #include "tests/support/xkbtyping.h"
 
@@ -198,6 +199,12 @@ private slots:
         QCOMPARE(testRows()[0].value(1), QStringLiteral("3 180 16 4"));
         QVERIFY2(session->recorder.messages.value(0).text.contains(QStringLiteral(": 1.3")),
                  qPrintable(session->recorder.messages.value(0).text)); // errors per minute
+        ReportsWindow reports;
+        reports.load();
+        QCOMPARE(reports.activity().tests.size(), 1);
+        const QString summary = reports.findChild<QLabel *>("summary")->text();
+        QVERIFY2(summary.contains(QStringLiteral("Level tests: 1; the last: 5 correct characters per minute, 80 %")),
+                 qPrintable(summary));
         window->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(menu->isVisible());

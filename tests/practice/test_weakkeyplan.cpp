@@ -1,4 +1,5 @@
 #include "app/catalogues.h"
+#include "practice/leveltest.h"
 #include "practice/runrecord.h"
 #include "practice/weakkeyplan.h"
 #include "reports/activityreader.h"
@@ -121,6 +122,24 @@ private slots:
         const WeakKeyPlan plan(ActivityReader::read(rows));
         QCOMPARE(plan.confidence().focus().value(0), later);
         QVERIFY(plan.confidence().confidence(weak) > plan.confidence().confidence(later));
+    }
+
+    // A level test's keystrokes count as a run's do, by the order of the rows.
+    void levelTestsCount()
+    {
+        Catalogues::apply(QStringLiteral("AR_ar_AR"));
+        const QString weak = QStringLiteral("ت"), later = QStringLiteral("ب");
+        ActivityLogRow test = runWithWeakKey(2, 3, later, weak);
+        const QStringList log = LevelTest::logFields(4, LevelTest::Result{1, 60, 100, 15}, test.log[4], test.log[5]);
+        test.topic = QStringLiteral("Test");
+        for (int i = 0; i < 6; ++i)
+            test.log[i] = log[i];
+        const Activity activity = ActivityReader::read({runWithWeakKey(1, 3, weak, later), test});
+        QCOMPARE(activity.tests.size(), 1);
+        QCOMPARE(activity.runs.size(), 1);
+        const WeakKeyPlan plan(activity);
+        QCOMPARE(plan.confidence().focus().value(0), later);
+        QCOMPARE(plan.confidence().confusions(1).value(0), qMakePair(later, weak));
     }
 
     void noRowsNoText()
