@@ -9,11 +9,7 @@ runs=7
 out=$(mktemp -d)
 trap 'kill $XVFB 2>/dev/null; rm -rf "$out"' EXIT
 
-displayfile="$out/display"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &
-XVFB=$!
-for _ in $(seq 50); do [ -s "$displayfile" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$displayfile")" LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb QT_XCB_GL_INTEGRATION=none
+source "$root/bench/xvfb.sh"
 
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 rss() { awk '/VmRSS/ {print $2}' "/proc/$1/status"; }

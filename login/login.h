@@ -28,6 +28,7 @@ private slots:
     void on_logincreateuser_clicked();
     void on_logindeleteuser_clicked();
     void on_loginbrowse_clicked();
+    void on_loginserver_clicked();
     void on_loginbutton_clicked();
     void on_logindBList_currentIndexChanged(int index);
     void on_loginchangepassword_clicked();
@@ -51,12 +52,15 @@ private:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void addBrowsedFile(const QString &path);
+    void addServerDatabase(const QString &location);
+    void addDatabaseEntry(const QString &location);
+    bool serverAnswers(const QString &location);
 
     QFrame *frame;
     QLabel *label_3, *label_6, *label_2;
     QComboBox *logindBList, *logincurrentusers, *langlist;
     QLineEdit *loginpassword;
-    QPushButton *loginbrowse, *logincreateuser, *logindeleteuser, *loginchangepassword, *loginbutton, *key;
+    QPushButton *loginbrowse, *loginserver, *logincreateuser, *logindeleteuser, *loginchangepassword, *loginbutton, *key;
     QLabel *titleLabel, *versionLabel;
     QPointer<DefaultPasswordHint> hintLabel;
     bool filling = false;

@@ -11,9 +11,11 @@ setup="${SETUP_SCRIPT:-$root/scripts/setup.sh}"
 
 # Programs and files used by name outside CMake's own look-ups.
 PROGRAMS="cmake make python3 c++ clang++ lrelease lupdate dpkg-shlibdeps file
-Xvfb xauth xdotool import convert sqlite3 chattr appstreamcli hunspell"
+Xvfb xauth xdotool xdpyinfo import convert sqlite3 chattr appstreamcli hunspell runuser openssl"
 FILES="/usr/share/X11/xkb/symbols/ara /usr/share/hunspell/ar.dic /usr/share/qt5/translations/qtbase_ar.qm
 $(qmake_plugins=$(sed -n 's/^Qt5Core_DIR:PATH=//p' "$cache"); echo "${qmake_plugins%/cmake/Qt5Core}/qt5/plugins/sqldrivers/libqsqlite.so")
+$(qmake_plugins=$(sed -n 's/^Qt5Core_DIR:PATH=//p' "$cache"); echo "${qmake_plugins%/cmake/Qt5Core}/qt5/plugins/sqldrivers/libqsqlpsql.so")
+/usr/lib/postgresql/15/bin/initdb /usr/lib/postgresql/15/bin/pg_ctl /usr/lib/postgresql/15/bin/postgres /usr/lib/postgresql/15/bin/psql
 /usr/share/fonts/truetype/noto/NotoNaskhArabic-Regular.ttf /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
 
 paths=()
@@ -37,7 +39,8 @@ for f in $FILES; do
 done
 
 # One dpkg look-up for all paths; names it does not know are followed through
-# symbolic links (alternatives) and the /bin = /usr/bin merge one by one.
+# symbolic links (alternatives) and the /bin = /usr/bin and /sbin = /usr/sbin
+# merges one by one.
 declare -A owner_of
 while IFS= read -r line; do
     pkg=${line%%: /*}; owner_of["/${line#*: /}"]=${pkg%%:*}
@@ -46,7 +49,7 @@ owner() {
     local p=$1 n=0 q pkg t
     [ -n "${owner_of[$p]:-}" ] && { echo "${owner_of[$p]}"; return; }
     while [ $n -lt 8 ]; do
-        for q in "$p" "${p/#\/usr\/bin\//\/bin\/}"; do
+        for q in "$p" "${p/#\/usr\/bin\//\/bin\/}" "${p/#\/usr\/sbin\//\/sbin\/}"; do
             pkg=$(dpkg -S "$q" 2>/dev/null | grep -v '^diversion' | head -n1 | cut -d: -f1) || true
             [ -n "$pkg" ] && { echo "$pkg"; return; }
         done

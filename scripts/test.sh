@@ -22,19 +22,17 @@ mkdir -p "$corpus" && cp "$root"/tests/fuzz/corpus/* "$corpus"/
 # unit tests leave out, run once whole (the fuzzing run reads its start).
 python3 -c 'import sys; sys.stdout.write("".join("<p><line>%s</p>" % "".join("&#%04d;" % (1576 + (n * 7 + i) % 30) for i in range(12)) for n in range(12000)))' > "$corpus/long-drills.html"
 "$root/build-fuzz/fuzz_textprep" "$corpus/long-drills.html" > "$root/build-fuzz/long.log" 2>&1 || { tail -20 "$root/build-fuzz/long.log"; echo "the 1 MB text failed"; exit 1; }
-if ! "$root/build-fuzz/fuzz_textprep" -max_total_time=30 -max_len=8192 -print_final_stats=1 "$corpus" \
-        > "$root/build-fuzz/fuzz.log" 2>&1; then
-    tail -40 "$root/build-fuzz/fuzz.log"
-    echo "fuzzing found a crash"
-    exit 1
-fi
-grep -E '^Done' "$root/build-fuzz/fuzz.log"
+# fuzz TARGET SECONDS MAX-LEN CORPUS: a short fuzzing run that fails on a crash.
+fuzz() {
+    if ! "$root/build-fuzz/$1" -max_total_time="$2" -max_len="$3" -print_final_stats=1 "$4" \
+            > "$root/build-fuzz/$1.log" 2>&1; then
+        tail -40 "$root/build-fuzz/$1.log"
+        echo "fuzzing $1 found a crash"
+        exit 1
+    fi
+    grep -E '^Done' "$root/build-fuzz/$1.log"
+}
+fuzz fuzz_textprep 30 8192 "$corpus"
 rows="$root/build-fuzz/corpus_activity"
 mkdir -p "$rows" && cp "$root"/tests/fuzz/corpus_activity/* "$rows"/
-if ! "$root/build-fuzz/fuzz_activityreader" -max_total_time=20 -max_len=4096 -print_final_stats=1 "$rows" \
-        > "$root/build-fuzz/fuzz_activity.log" 2>&1; then
-    tail -40 "$root/build-fuzz/fuzz_activity.log"
-    echo "fuzzing the activity-log reader found a crash"
-    exit 1
-fi
-grep -E '^Done' "$root/build-fuzz/fuzz_activity.log"
+fuzz fuzz_activityreader 20 4096 "$rows"

@@ -1,5 +1,6 @@
 #include "store/activityrows.h"
 
+#include "store/dialect.h"
 #include "store/tables.h"
 
 #include <QCoreApplication>
@@ -8,10 +9,18 @@
 #include <QSqlQuery>
 
 namespace {
-// log3 is read where a game keeps its losses there; the practice rows' log3
-// and log4 (the per-key and per-finger means) are not used by the reports.
-const char rowsOfUser[] = "SELECT rowid, entrydate, topic, log1, log2, CASE WHEN topic IN ('Game', 'Test') THEN log3 END, "
-                          "log5, log6 FROM activitylog WHERE username = ? ORDER BY rowid";
+// log3 is read where a game keeps its losses and a level test its result
+// there; the practice rows' log3 and log4 (the per-key and per-finger means)
+// are not used by the reports.
+// The order of insertion is the file's rowid or the server's id column.
+QString rowsOfUser()
+{
+    const QString order = StoreDialect::ofConnection().rowOrder();
+    return QStringLiteral("SELECT ") + order +
+           QStringLiteral(", entrydate, topic, log1, log2, CASE WHEN topic IN ('Game', 'Test') THEN log3 END, "
+                          "log5, log6 FROM activitylog WHERE username = ? ORDER BY ") +
+           order;
+}
 }
 
 constexpr char ActivityRows::indexName[];
@@ -27,8 +36,10 @@ ActivityRows::ActivityRows(const QString &file)
     }
     // A class's file is large and one user's rows lie all over it: mapped,
     // each page is read once however many users are looked up.
-    QSqlQuery pragma;
-    pragma.exec(QStringLiteral("PRAGMA mmap_size = 1073741824"));
+    if (!StoreDialect::ofConnection().isServer()) {
+        QSqlQuery pragma;
+        pragma.exec(QStringLiteral("PRAGMA mmap_size = 1073741824"));
+    }
 }
 
 ActivityRows::~ActivityRows()
@@ -44,7 +55,7 @@ bool ActivityRows::read(const QString &userKey, QVector<ActivityLogRow> &rows)
         return false;
     QSqlQuery query;
     query.setForwardOnly(true);
-    query.prepare(QLatin1String(rowsOfUser));
+    query.prepare(rowsOfUser());
     query.addBindValue(userKey);
     if (!query.exec()) {
         problemText = dB_Stuff::describe(query.lastError());
@@ -68,7 +79,7 @@ bool ActivityRows::userNames(QStringList &names)
     if (!isOpen())
         return false;
     QSqlQuery query;
-    if (!query.exec(QStringLiteral("SELECT username FROM user ORDER BY rowid"))) {
+    if (!query.exec(QStringLiteral("SELECT username FROM \"user\" ORDER BY ") + StoreDialect::ofConnection().rowOrder())) {
         problemText = dB_Stuff::describe(query.lastError());
         return false;
     }
@@ -81,7 +92,7 @@ QStringList ActivityRows::queryPlan()
 {
     QStringList plan;
     QSqlQuery query;
-    query.prepare(QStringLiteral("EXPLAIN QUERY PLAN ") + QLatin1String(rowsOfUser));
+    query.prepare(QStringLiteral("EXPLAIN QUERY PLAN ") + rowsOfUser());
     query.addBindValue(QString());
     if (isOpen() && query.exec())
         while (query.next())

@@ -11,7 +11,7 @@
 // connection, which stays open while the object lives: a report over a
 // whole class reads it once. Every statement is bound.
 struct ActivityLogRow {
-    qint64 order = 0; // SQLite rowid: the order of insertion
+    qint64 order = 0; // the order of insertion (a file's rowid, a server's id)
     QString entrydate;
     QString topic;
     QString log[6]; // log4 is not read back, log3 only for games and level tests
@@ -37,7 +37,7 @@ public:
     bool read(const QString &userKey, QVector<ActivityLogRow> &rows);
     // The account names, in table order.
     bool userNames(QStringList &names);
-    // SQLite's plan for the look-up of read(), one line per step.
+    // SQLite's plan for the look-up of read(), one line per step (files only).
     QStringList queryPlan();
 
     // One look-up on a file of its own, for a single user.

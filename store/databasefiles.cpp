@@ -2,7 +2,9 @@
 
 #include "app/notices.h"
 #include "store/dbstuff.h"
+#include "store/dialect.h"
 #include "store/passwordhash.h"
+#include "store/serverlocation.h"
 #include "store/session.h"
 #include "store/tables.h"
 #include "store/usersfile.h"
@@ -73,19 +75,23 @@ bool fillCopy(const QString &copy, bool users, bool settings)
         store.closeConnection();
         return false;
     }
-    QSqlDatabase db = QSqlDatabase::database(QSqlDatabase::defaultConnection, false);
-    bool ok = db.transaction();
-    if (users) {
-        fillUsersTables();
-        ok = ok && insertRow("user", "(username,password)",
-                             {QString::fromLatin1(Store::defaultUser), passwordHash(Store::defaultPassword)}) == 1;
-    } else if (settings) {
-        fillSettingsTables();
+    bool ok = false;
+    {
+        // Released before the connection is removed.
+        QSqlDatabase db = QSqlDatabase::database(QSqlDatabase::defaultConnection, false);
+        ok = db.transaction();
+        if (users) {
+            fillUsersTables();
+            ok = ok && insertRow("user", "(username,password)",
+                                 {QString::fromLatin1(Store::defaultUser), passwordHash(Store::defaultPassword)}) == 1;
+        } else if (settings) {
+            fillSettingsTables();
+        }
+        ok = ok && db.commit();
+        if (!ok)
+            db.rollback();
+        db.close();
     }
-    ok = ok && db.commit();
-    if (!ok)
-        db.rollback();
-    db.close();
     store.closeConnection();
     return ok;
 }
@@ -163,14 +169,16 @@ Startup checkFiles()
 
 void repairUsersDatabase()
 {
+    // A server's tables are made whenever it is opened (postgresdialect.cpp).
+    if (ServerLocation::isServer(Store::usersDbPath))
+        return;
     // Another program's file is only written once it is a users database.
     const QString local = QDir::toNativeSeparators(Store::dataFolder + "/" + "Users.dB");
     if (Store::usersDbPath != local && !UsersFile::problem(Store::usersDbPath).isEmpty())
         return;
     dB_Stuff store;
     if (store.openFile(Store::usersDbPath))
-        Schema::repairUsersTables();
-    QSqlDatabase::database(QSqlDatabase::defaultConnection, false).close();
+        StoreDialect::ofConnection().repairUsersTables();
     store.closeConnection();
 }
 }

@@ -1,7 +1,10 @@
 #include "store/dbstuff.h"
 
 #include "app/notices.h"
+#include "store/dialect.h"
 #include "store/passwordhash.h"
+#include "store/serverlocation.h"
+#include "store/serverqueue.h"
 #include "store/session.h"
 #include "store/tables.h"
 #include "store/usernames.h"
@@ -10,15 +13,20 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUuid>
 
 namespace {
 bool added = false;
+// A server connection is kept open between operations (a new one costs a
+// network round trip and an authentication each time); it is reused while
+// it is pointed at the same place and still answers.
+bool parked = false;
 // A classroom may share one users database: wait for another writer's lock.
 int busyMs = 5000;
 
 bool missingTable(const QSqlError &error)
 {
-    return error.databaseText().contains("no such table");
+    return StoreDialect::ofConnection().missingTable(error);
 }
 }
 
@@ -43,8 +51,23 @@ bool dB_Stuff::connectionAdded()
 
 void dB_Stuff::openConnection()
 {
+    openConnection(StoreDialect::sqlite().driver());
+}
+
+// The one default connection, of the driver the database needs.
+void dB_Stuff::openConnection(const QString &driver)
+{
+    const bool kept = added || parked;
+    if (kept && QSqlDatabase::database(QSqlDatabase::defaultConnection, false).driverName() != driver) {
+        closeConnection();
+        dropParked();
+    }
+    if (parked) {
+        parked = false;
+        added = true;
+    }
     if (!added) {
-        handle = QSqlDatabase::addDatabase("QSQLITE", QSqlDatabase::defaultConnection);
+        handle = QSqlDatabase::addDatabase(driver, QSqlDatabase::defaultConnection);
         added = true;
     } else {
         handle = QSqlDatabase::database(QSqlDatabase::defaultConnection, false);
@@ -58,6 +81,13 @@ void dB_Stuff::closeConnection()
         return;
     {
         QSqlDatabase current = QSqlDatabase::database(QSqlDatabase::defaultConnection, false);
+        if (StoreDialect::ofConnection().isServer() && current.isOpen()) {
+            handle = QSqlDatabase();
+            db = nullptr;
+            added = false;
+            parked = true;
+            return;
+        }
         current.close();
     }
     handle = QSqlDatabase();
@@ -68,41 +98,25 @@ void dB_Stuff::closeConnection()
 
 QString dB_Stuff::describe(const QSqlError &error)
 {
-    const QString text = error.databaseText() + ' ' + error.driverText();
-    if (text.contains("not a database") || text.contains("encrypted") || text.contains("malformed") ||
-        text.contains("no such column"))
-        return tr("The file is not a database of this program (it is damaged or of another kind).");
-    if (text.contains("readonly") || text.contains("read-only") || text.contains("unable to open"))
-        return tr("The file or its folder is read-only.");
-    if (text.contains("locked") || text.contains("busy"))
-        return tr("The file is locked by another program.");
-    return error.text();
+    const StoreDialect &first = StoreDialect::ofConnection();
+    const StoreDialect &second = first.isServer() ? StoreDialect::sqlite() : StoreDialect::postgres();
+    QString said = first.describe(error);
+    if (said.isEmpty())
+        said = second.describe(error);
+    return said.isEmpty() ? error.text() : said;
 }
 
 bool dB_Stuff::openFile(const QString &path, QString *problem, bool readOnly)
 {
-    openConnection();
-    db->setDatabaseName(path);
-    db->setConnectOptions(QString("QSQLITE_BUSY_TIMEOUT=%1").arg(busyMs) +
-                          (readOnly ? ";QSQLITE_OPEN_READONLY" : ""));
+    const StoreDialect &dialect = StoreDialect::of(path);
+    openConnection(dialect.driver());
     QString why;
-    if (QFileInfo(path).isDir()) {
-        why = tr("This is a folder, not a database file.");
-    } else if (path.isEmpty() || !QFileInfo(path).isFile()) {
-        why = tr("The file does not exist.");
-    } else if (!db->open()) {
-        why = describe(db->lastError());
-    } else {
-        QSqlQuery probe(*db);
-        if (!probe.exec("SELECT count(*) FROM sqlite_master")) {
-            why = describe(probe.lastError());
-            probe.finish();
-            db->close();
-        }
-    }
+    const bool opened = dialect.open(*db, path, busyMs, readOnly, &why);
     if (problem)
         *problem = why;
-    return why.isEmpty();
+    if (opened && dialect.isServer() && !readOnly)
+        sendQueuedRows(path);
+    return opened;
 }
 
 bool dB_Stuff::openUsers()
@@ -131,9 +145,16 @@ void dB_Stuff::reportReadFailure(const QString &what, const QSqlError &error)
 
 void dB_Stuff::finish()
 {
-    if (db)
-        db->close();
     closeConnection();
+}
+
+void dB_Stuff::dropParked()
+{
+    if (!parked)
+        return;
+    QSqlDatabase::database(QSqlDatabase::defaultConnection, false).close();
+    QSqlDatabase::removeDatabase(QSqlDatabase::defaultConnection);
+    parked = false;
 }
 
 QPointer<QStringListModel> dB_Stuff::loadModel(int which)
@@ -152,7 +173,9 @@ QPointer<QStringListModel> dB_Stuff::loadModel(int which)
     QStringList rows;
     {
         QSqlQuery query(*db);
-        bool ok = query.exec(which == 1 ? "SELECT dBPath from setting" : "SELECT username FROM user");
+        bool ok = query.exec(which == 1 ? QStringLiteral("SELECT dBPath from setting")
+                                         : QStringLiteral("SELECT username FROM \"user\"") +
+                                               StoreDialect::ofConnection().insertionOrder());
         while (ok && query.next())
             rows.append(query.value(0).toString());
         // A missing table is made again by the repair; a lock or damage is
@@ -198,19 +221,22 @@ QString dB_Stuff::infoValue(const QString &parameter, const QString &file)
 bool dB_Stuff::insertNewUser(const QString &name, const QString &hash, QSqlError *failure)
 {
     QSqlQuery query(*db);
-    if (!query.exec("BEGIN IMMEDIATE")) {
-        *failure = query.lastError();
+    for (const QString &begin : StoreDialect::ofConnection().beginUserWrite())
+        if (!failure->isValid() && !query.exec(begin))
+            *failure = query.lastError();
+    if (failure->isValid()) {
+        query.exec(QStringLiteral("ROLLBACK"));
         return false;
     }
     bool exists = false;
     const QString key = UserNames::lookAlikeKey(name);
-    if (query.exec("Select username from user"))
+    if (query.exec("Select username from \"user\""))
         while (!exists && query.next())
             exists = UserNames::lookAlikeKey(query.value(0).toString()) == key;
     else
         *failure = query.lastError();
     if (!exists && !failure->isValid()) {
-        query.prepare("Insert into user(username,password) values (?,?)");
+        query.prepare("Insert into \"user\"(username,password) values (?,?)");
         query.addBindValue(name);
         query.addBindValue(hash);
         if (!query.exec())
@@ -248,7 +274,7 @@ int dB_Stuff::checkPassword(const QString &name, const QString &hash)
     QString stored;
     {
         QSqlQuery query(*db);
-        query.prepare("select password from user where username=?");
+        query.prepare("select password from \"user\" where username=?");
         query.addBindValue(name);
         const bool ok = query.exec();
         if (ok && query.next())
@@ -270,7 +296,7 @@ int dB_Stuff::changePassword(const QString &name, const QString &oldHash, const 
         return 2;
     {
         QSqlQuery query(*db);
-        query.prepare("UPDATE user set password = ? where username=? and password=?");
+        query.prepare("UPDATE \"user\" set password = ? where username=? and password=?");
         query.addBindValue(newHash);
         query.addBindValue(name);
         query.addBindValue(oldHash);
@@ -291,8 +317,9 @@ int dB_Stuff::deleteUser(const QString &name, const QString &password)
     bool removed = false;
     {
         QSqlQuery query(*db);
-        if (!query.exec("BEGIN IMMEDIATE"))
-            failure = query.lastError();
+        for (const QString &begin : StoreDialect::ofConnection().beginUserWrite())
+            if (!failure.isValid() && !query.exec(begin))
+                failure = query.lastError();
         auto run = [&](const char *sql, const QString &first, const QString &second) {
             if (failure.isValid())
                 return;
@@ -303,7 +330,7 @@ int dB_Stuff::deleteUser(const QString &name, const QString &password)
             if (!query.exec() && !missingTable(query.lastError()))
                 failure = query.lastError();
         };
-        run("Delete from user where username=? and password=?", name, passwordHash(password));
+        run("Delete from \"user\" where username=? and password=?", name, passwordHash(password));
         removed = !failure.isValid() && query.numRowsAffected() > 0;
         if (removed) {
             run("Delete from setting where username=?", passwordHash(name), QString());
@@ -387,15 +414,19 @@ void dB_Stuff::addDatabasePath(const QString &path, const QString &settingsFile)
 void dB_Stuff::logActivity(const QString &topic, const QString &log1, const QString &log2, const QString &log3,
                            const QString &log4, const QString &log5, const QString &log6)
 {
+    const QStringList values{passwordHash(Store::currentUser),
+                             QDateTime::currentDateTime().toString(Qt::TextDate), topic, log1, log2,
+                             log3, log4, log5, log6};
+    if (ServerLocation::isServer(Store::usersDbPath)) {
+        logToServer(values);
+        return;
+    }
     if (!openUsers())
         return;
     {
         QSqlQuery query(*db);
-        query.prepare("Insert into activitylog(username,entrydate,topic,log1,log2,log3,log4,log5,log6) "
-                      "values (?,?,?,?,?,?,?,?,?)");
-        for (const QString &v : {passwordHash(Store::currentUser),
-                                 QDateTime::currentDateTime().toString(Qt::TextDate), topic, log1, log2,
-                                 log3, log4, log5, log6})
+        query.prepare(StoreDialect::sqlite().logInsert());
+        for (const QString &v : values)
             query.addBindValue(v);
         // A missing table stays silent (the login window recreates it); a
         // look-up or write that fails (a lock held past the busy timeout, a
@@ -408,6 +439,51 @@ void dB_Stuff::logActivity(const QString &topic, const QString &log1, const QStr
             reportWriteFailure(query.lastError());
     }
     finish();
+}
+
+QSqlError dB_Stuff::insertServerRow(const QStringList &values)
+{
+    QSqlQuery query(*db);
+    query.prepare(StoreDialect::postgres().logInsert());
+    for (const QString &v : values)
+        query.addBindValue(v);
+    return query.exec() ? QSqlError() : query.lastError();
+}
+
+// A row the server cannot take now waits in the queue file; it is never
+// dropped, and the learner is told where it is.
+void dB_Stuff::logToServer(QStringList values)
+{
+    values.append(QUuid::createUuid().toString(QUuid::WithoutBraces));
+    QString problem;
+    if (openFile(Store::usersDbPath, &problem)) {
+        const QSqlError error = insertServerRow(values);
+        const bool lost = error.isValid() && StoreDialect::postgres().connectionLost(error);
+        if (error.isValid() && !lost)
+            reportWriteFailure(error);
+        if (!lost) {
+            finish();
+            return;
+        }
+        problem = describe(error);
+    }
+    closeConnection();
+    ServerQueue::append({Store::usersDbPath, values});
+    Notices::warning(tr("Error"), tr("The server could not be reached. The result is kept on this computer "
+                                     "and sent when the server answers again.") +
+                                      "\n" + problem);
+}
+
+void dB_Stuff::sendQueuedRows(const QString &location)
+{
+    const QList<ServerQueue::Row> rows = ServerQueue::pending(location);
+    QStringList sent;
+    for (const ServerQueue::Row &row : rows) {
+        if (row.values.size() != 10 || insertServerRow(row.values).isValid())
+            break; // the rest waits for the next connection, in order
+        sent.append(row.values.at(9));
+    }
+    ServerQueue::forget(location, sent);
 }
 
 bool dB_Stuff::logActivityOnce(const QString &key, QString &lastKey, const QString &topic, const QString &log1,

@@ -19,7 +19,10 @@ public:
     ~dB_Stuff() override;
 
     void openConnection();
+    // Closes and removes the default connection; a server connection that
+    // works stays open for the next operation (dropParked closes it).
     void closeConnection();
+    static void dropParked();
     static bool connectionAdded();
     // How long an operation waits for another program's lock before it
     // fails (5 s); tests shorten it.
@@ -48,14 +51,19 @@ public:
                          const QString &log2, const QString &log3, const QString &log4,
                          const QString &log5 = QString(), const QString &log6 = QString());
 
-    // Points the connection at a file and checks that it really is an SQLite
-    // database we can read; on failure `problem` says why, in words.
-    // A read-only open never writes to the file, not even a journal.
+    // Points the connection at a users database, a file or a server location
+    // (store/serverlocation.h), and checks that it really is one we can read;
+    // on failure `problem` says why, in words. A read-only open never writes,
+    // not even a journal. Opening a server sends the rows queued for it.
     bool openFile(const QString &path, QString *problem = nullptr, bool readOnly = false);
     static QString describe(const QSqlError &error);
 
 private:
+    void openConnection(const QString &driver);
     bool openUsers();
+    void logToServer(QStringList values);
+    QSqlError insertServerRow(const QStringList &values);
+    void sendQueuedRows(const QString &location);
     void reportWriteFailure(const QSqlError &error);
     void reportReadFailure(const QString &what, const QSqlError &error);
     bool insertNewUser(const QString &name, const QString &hash, QSqlError *failure);

@@ -2,6 +2,7 @@
 
 #include "app/notices.h"
 #include "store/activityrows.h"
+#include "store/dialect.h"
 
 #include <QCoreApplication>
 #include <QSqlError>
@@ -10,9 +11,8 @@
 TableState tableState(const QString &name, QSqlError *error)
 {
     QSqlQuery query;
-    query.prepare("SELECT name FROM sqlite_master WHERE type =:table AND name = :name ");
-    query.bindValue(":table", "table");
-    query.bindValue(":name", name);
+    query.prepare(StoreDialect::ofConnection().tableLookup());
+    query.addBindValue(name);
     if (!query.exec()) {
         if (error)
             *error = query.lastError();

@@ -1,6 +1,7 @@
 #include "store/usersfile.h"
 
 #include "store/dbstuff.h"
+#include "store/dialect.h"
 
 #include <QCoreApplication>
 #include <QSqlError>
@@ -20,7 +21,7 @@ QString versionProblem(QSqlDatabase &db)
     QSqlQuery query(db);
     const bool prepared = query.prepare("SELECT value FROM info where parameter=?");
     query.addBindValue("version");
-    if (!(prepared && query.exec()) && !query.lastError().databaseText().contains("no such table"))
+    if (!(prepared && query.exec()) && !StoreDialect::ofConnection().missingTable(query.lastError()))
         return dB_Stuff::describe(query.lastError());
     if (query.isActive() && query.next() && query.value(0).toString().toFloat() > 0)
         return QString();
@@ -32,8 +33,8 @@ QString versionProblem(QSqlDatabase &db)
 QString userTableProblem(QSqlDatabase &db)
 {
     QSqlQuery query(db);
-    if (!query.exec("SELECT username, password FROM user")) {
-        if (query.lastError().databaseText().contains("no such table"))
+    if (!query.exec("SELECT username, password FROM \"user\"")) {
+        if (StoreDialect::ofConnection().missingTable(query.lastError()))
             return QString(); // made by the table repair once accepted
         return text(QT_TRANSLATE_NOOP("dB_Stuff", "The user table of this file is damaged.")) + "\n" +
                dB_Stuff::describe(query.lastError());
@@ -56,7 +57,6 @@ QString problem(const QString &path)
         why = versionProblem(db);
         if (why.isEmpty())
             why = userTableProblem(db);
-        db.close();
     }
     store.closeConnection();
     return why;

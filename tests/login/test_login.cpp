@@ -2,13 +2,16 @@
 #include "app/translate.h"
 #include "login/browse.h"
 #include "login/login.h"
+#include "login/serverdialog.h"
 #include "mainmenu/harforamain.h"
 #include "store/passwordhash.h"
+#include "store/serverlocation.h"
 #include "tests/store/storefixture.h"
 #include "tests/support/testsupport.h"
 
 #include <QComboBox>
 #include <QDialog>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -80,6 +83,30 @@ class TestLogin : public QObject
         });
         click("loginbrowse");
     }
+    // Registers a server database through the "Server" button's dialog; a
+    // password dialog that comes up is answered with `password`.
+    void registerServer(const QString &location, const QString &password = QString())
+    {
+        QTimer::singleShot(0, login, [=] {
+            auto *dialog = login->findChild<ServerDialog *>("MyServer");
+            QVERIFY(dialog);
+            dialog->findChild<QLineEdit *>("serverlocation")->setText(location);
+            dialog->findChild<QPushButton *>("serverok")->click();
+        });
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, login, [&] {
+            if (auto *ask = qobject_cast<QInputDialog *>(QApplication::activeModalWidget())) {
+                ask->setTextValue(password);
+                ask->accept();
+            }
+        });
+        answer.start(5);
+        click("loginserver");
+    }
+    QString serverLabel(const QString &name) const
+    {
+        return name + " @ 127.0.0.1:" + TestServer::setting("PGTEST_PORT");
+    }
     void closeMenus()
     {
         for (QWidget *w : QApplication::topLevelWidgets())
@@ -106,6 +133,87 @@ private slots:
         dB_Stuff::setBusyTimeout(5000);
         delete home;
         QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+    }
+
+    // Kept as its URI like a path, listed by host and database name.
+    void serverDatabaseIsRegisteredAndUsed()
+    {
+        QVERIFY(TestServer::freshDatabase("harfora_login"));
+        const QString location = TestServer::location("harfora_login");
+        registerServer(location);
+        QCOMPARE(recorder->texts(), QStringList());
+        QCOMPARE(databases()->currentText(), serverLabel("harfora_login"));
+        QCOMPARE(Store::usersDbPath, location);
+        QCOMPARE(userNames(), QStringList());
+        answerUserDialog("logincreateuser", "lina", "pw", "pw");
+        QCOMPARE(userNames(), QStringList{"lina"});
+        QCOMPARE(Inspector(Store::settingsDbPath).value("SELECT dBpath FROM setting"), location);
+        {
+            Login again(0, nullptr);
+            auto *list = again.findChild<QComboBox *>("logindBList");
+            QCOMPARE(items(list), (QStringList{"Localhost", serverLabel("harfora_login")}));
+        }
+        registerServer(location);
+        QCOMPARE(recorder->messages.last().title, QString("Already Exist"));
+        databases()->setCurrentIndex(0);
+        QCOMPARE(userNames(), QStringList{"user1"});
+    }
+
+    void unreachableServerIsNotListed()
+    {
+        registerServer("postgresql://127.0.0.1:1/harfora?user=learner");
+        QCOMPARE(items(databases()), QStringList{"Localhost"});
+        QVERIFY(recorder->texts().join('\n').contains("The server cannot be reached"));
+        QVERIFY(Store::usersDbPath.endsWith("Users.dB"));
+    }
+
+    // Without a password file the password is asked, used and forgotten at
+    // the end of the run: it is in no file.
+    void askedPasswordIsKeptInMemoryOnly()
+    {
+        QVERIFY(TestServer::freshDatabase("harfora_asked"));
+        const QString location = TestServer::location("harfora_asked");
+        qputenv("PGPASSFILE", (home->path() + "/none").toUtf8());
+        registerServer(location, "secret");
+        TestServer::location("postgres");
+        QCOMPARE(recorder->texts(), QStringList());
+        QCOMPARE(databases()->currentText(), serverLabel("harfora_asked"));
+        QFile settings(Store::settingsDbPath);
+        QVERIFY(settings.open(QIODevice::ReadOnly));
+        QVERIFY(!settings.readAll().contains("secret"));
+        // A later run knows no password: choosing the server asks again.
+        ServerPasswords::remember(location, QString());
+        databases()->setCurrentIndex(0);
+        dB_Stuff().createUser("lina", passwordHash("pw"), true); // in the local file
+        qputenv("PGPASSFILE", (home->path() + "/none").toUtf8());
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, login, [] {
+            if (auto *ask = qobject_cast<QInputDialog *>(QApplication::activeModalWidget())) {
+                ask->setTextValue("secret");
+                ask->accept();
+            }
+        });
+        answer.start(5);
+        databases()->setCurrentIndex(1);
+        TestServer::location("postgres");
+        QCOMPARE(recorder->texts(), QStringList());
+        QCOMPARE(Store::usersDbPath, location);
+        QCOMPARE(userNames(), QStringList()); // the server's (none), not the file's
+    }
+
+    // A listed server that has stopped: said once, and no users of another
+    // database stay in the list.
+    void stoppedServerListsNoUsers()
+    {
+        dB_Stuff().addDatabasePath("postgresql://127.0.0.1:1/harfora?user=learner", Store::settingsDbPath);
+        Login again(0, nullptr);
+        recorder->clear();
+        auto *list = again.findChild<QComboBox *>("logindBList");
+        QCOMPARE(items(list), (QStringList{"Localhost", "harfora @ 127.0.0.1:1"}));
+        list->setCurrentIndex(1);
+        QCOMPARE(recorder->messages.size(), 1);
+        QVERIFY(recorder->texts().join('\n').contains("The server cannot be reached"));
+        QCOMPARE(again.findChild<QComboBox *>("logincurrentusers")->count(), 0);
     }
 
     void startsInEnglishWithDefaultUser()

@@ -3,6 +3,8 @@
 //   storeclient users <db> <names> <busy ms>       creates name0 .. name<n-1>
 //   storeclient hold <db>                          locks the file until stdin closes
 //   storeclient cycle <db> <hold ms> <gap ms> <n>  locks and unlocks n times
+// <db> is a file or a server location; rows a server cannot take wait in the
+// queue file of the working folder (the data folder of this client).
 // Every message the store would show is printed as "message: <text>".
 #include "app/notices.h"
 #include "store/dbstuff.h"
@@ -10,6 +12,7 @@
 #include "store/session.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QThread>
@@ -53,6 +56,7 @@ int main(int argc, char **argv)
     });
     const QString mode = args[0];
     Store::usersDbPath = args[1];
+    Store::dataFolder = QDir::currentPath();
     if (mode == "hold")
         return lockLoop(args[1], -1, 0, 1);
     if (mode == "cycle" && args.size() == 5)

@@ -2,27 +2,35 @@
 
 #include "store/databasefiles.h"
 #include "store/dbstuff.h"
+#include "store/serverlocation.h"
 #include "store/session.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTemporaryDir>
 
-// Reads a database file through its own named connection, so the program's
-// default connection is never touched.
+// Reads a users database, a file or a server location, through its own
+// named connection, so the program's default connection is never touched.
 class Inspector
 {
 public:
-    explicit Inspector(const QString &path)
+    explicit Inspector(const QString &path) : server(ServerLocation::isServer(path))
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "inspect");
-        db.setDatabaseName(path);
-        db.open();
+        QSqlDatabase db = QSqlDatabase::addDatabase(server ? "QPSQL" : "QSQLITE", "inspect");
+        if (server)
+            ServerLocation::parse(path).apply(db, 4, QString());
+        else
+            db.setDatabaseName(path);
+        if (!db.open())
+            qWarning("inspector: %s", qPrintable(db.lastError().text()));
     }
+    // Appended to a select: the rows in the order they were inserted.
+    QString order() const { return server ? " ORDER BY id" : " ORDER BY rowid"; }
     ~Inspector() { QSqlDatabase::removeDatabase("inspect"); }
 
     // The rows a statement gives, as texts.
@@ -32,10 +40,13 @@ public:
         QSqlDatabase db = QSqlDatabase::database("inspect");
         {
             QSqlQuery q(db);
-            q.prepare(sql);
+            bool ok = values.isEmpty() ? q.exec(sql) : q.prepare(sql);
             for (const QVariant &v : values)
                 q.addBindValue(v);
-            q.exec();
+            if (!values.isEmpty())
+                ok = ok && q.exec();
+            if (!ok)
+                qWarning("inspector: %s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
             while (q.next()) {
                 QStringList row;
                 for (int i = 0; i < q.record().count(); ++i)
@@ -51,7 +62,55 @@ public:
         return rows(sql, values).value(0).value(0);
     }
     void exec(const QString &sql) const { rows(sql); }
+
+private:
+    const bool server;
 };
+
+// The PostgreSQL server the test command started and stops again
+// (tests/store/pgserver.sh, ctest fixture "pgserver"); its state file is
+// named by HARFORA_PGTEST_ENV.
+namespace TestServer {
+inline QString setting(const QString &key)
+{
+    QFile f(QString::fromLocal8Bit(qgetenv("HARFORA_PGTEST_ENV")));
+    if (f.open(QIODevice::ReadOnly))
+        for (const QByteArray &line : f.readAll().split('\n'))
+            if (line.startsWith(key.toUtf8() + '='))
+                return QString::fromUtf8(line.mid(key.size() + 1));
+    return QString();
+}
+// The location of database `name` on the server, reached with the password
+// file, never a password in the text.
+inline QString location(const QString &name)
+{
+    qputenv("PGPASSFILE", setting("PGTEST_PASSFILE").toUtf8());
+    return setting("PGTEST_URI").replace("/postgres?", "/" + name + "?");
+}
+// Runs statements as the server's administrator in its "postgres" database.
+inline bool admin(const QStringList &statements)
+{
+    bool ok = true;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QPSQL", "pgadmin");
+        ServerLocation::parse(location("postgres")).apply(db, 4, QString());
+        ok = db.open();
+        QSqlQuery q(db);
+        for (const QString &sql : statements)
+            if (ok && !q.exec(sql)) {
+                qWarning("admin: %s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
+                ok = false;
+            }
+    }
+    QSqlDatabase::removeDatabase("pgadmin");
+    return ok;
+}
+// An empty database `name`, made anew.
+inline bool freshDatabase(const QString &name)
+{
+    return admin({"DROP DATABASE IF EXISTS " + name + " WITH (FORCE)", "CREATE DATABASE " + name});
+}
+}
 
 // A fresh data folder per test: the standard location points into a temp HOME.
 inline void freshProfile(QTemporaryDir &home)
