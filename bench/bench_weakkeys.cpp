@@ -20,7 +20,7 @@ QList<Keystrokes> history(const QStringList &reached)
                 KeyFigures &f = k.keys[QString(c)];
                 f.hits = 30 + (n * 7 + run) % 20;
                 f.errors = (n++ * 3 + run) % 5;
-                f.intervalMs = qint64(f.hits) * (300 + (n * 37) % 500);
+                f.totalMs = qint64(f.hits) * (300 + (n * 37) % 500);
             }
         k.confusions[{QString::fromUtf8("ت"), QString::fromUtf8("ب")}] = 4;
         runs.append(k);

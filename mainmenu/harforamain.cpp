@@ -6,10 +6,12 @@
 #include "games/gameselectionwindow.h"
 #include "lessons/lessons.h"
 #include "practice/practising.h"
+#include "practice/leveltest.h"
 #include "reports/reportswindow.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QInputDialog>
 #include <QLabel>
 #include <QPushButton>
 
@@ -64,21 +66,6 @@ HarforaMain::HarforaMain(QWidget *parent) : QWidget(parent)
         grid->addWidget(caption, 1, column);
         ++column;
     }
-    // Tests are not offered: reports and settings move up a column.
-    for (const char *name : {"testings", "label_5"}) {
-        QWidget *w = findChild<QWidget *>(name);
-        grid->removeWidget(w);
-        delete w;
-    }
-    const struct {
-        const char *name;
-        int row, column;
-    } moves[] = {{"report", 0, 3}, {"label_4", 1, 3}, {"settings", 0, 4}, {"label_6", 1, 4}};
-    for (const auto &move : moves) {
-        QWidget *w = findChild<QWidget *>(move.name);
-        grid->removeWidget(w);
-        grid->addWidget(w, move.row, move.column);
-    }
     setLayout(grid);
 
     setFixedSize(656, 114);
@@ -86,6 +73,15 @@ HarforaMain::HarforaMain(QWidget *parent) : QWidget(parent)
     ScreenFit::install(this); // below a task bar at the top
     setWindowFlags((windowFlags() & ~Qt::WindowMaximizeButtonHint) | Qt::CustomizeWindowHint);
     SlotsByName::connect(this);
+    chooseTestMinutes = [](QWidget *owner) {
+        QStringList items;
+        for (const int minutes : LevelTest::choices)
+            items.append(tr("%1 min.").arg(minutes));
+        bool chosen = false;
+        const QString item = QInputDialog::getItem(owner, tr("Tests"), tr("How long shall the level test take?"), items, 0,
+                                                   false, &chosen);
+        return chosen ? LevelTest::choices[items.indexOf(item)] : 0;
+    };
 }
 
 QPoint HarforaMain::chooserPosition(const QPushButton *button, int offset) const
@@ -107,10 +103,8 @@ void HarforaMain::on_lessons_clicked()
     hide();
 }
 
-void HarforaMain::on_training_clicked()
+practising *HarforaMain::openPractice()
 {
-    if (handedOverTo)
-        return;
     closeChooser();
     auto *practice = new practising(true, 1, 0, nullptr);
     practice->setAttribute(Qt::WA_DeleteOnClose);
@@ -119,6 +113,40 @@ void HarforaMain::on_training_clicked()
     handedOverTo = practice;
     hide();
     practice->show();
+    return practice;
+}
+
+void HarforaMain::on_training_clicked()
+{
+    if (!handedOverTo)
+        openPractice();
+}
+
+// Asked for by the Reports window: the practice window open already takes
+// the text when it is idle, else a new one opens on it.
+void HarforaMain::practiseWeakKeys()
+{
+    auto *open = qobject_cast<practising *>(handedOverTo.data());
+    if (handedOverTo && !open)
+        return; // the lesson viewer is in front
+    practising *practice = open ? open : openPractice();
+    if (!practice->isRunning())
+        practice->practiseWeakKeys();
+    practice->raise();
+    practice->activateWindow();
+}
+
+// The level test runs in a practice window of its own, as training does.
+void HarforaMain::on_testings_clicked()
+{
+    if (handedOverTo)
+        return;
+    const int minutes = chooseTestMinutes(this);
+    if (minutes <= 0)
+        return;
+    practising *practice = openPractice();
+    if (!practice->startLevelTest(minutes))
+        practice->close();
 }
 
 // One chooser at a time: a second click brings back the one that is open.
@@ -170,6 +198,7 @@ void HarforaMain::on_report_clicked()
     auto *window = new ReportsWindow(nullptr);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->load();
+    connect(window, &ReportsWindow::weakKeyPracticeWanted, this, &HarforaMain::practiseWeakKeys);
     reports = window;
     Placement::centre(window);
     window->show();

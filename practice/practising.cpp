@@ -9,6 +9,7 @@
 #include "practice/fingers.h"
 #include "practice/handview.h"
 #include "practice/highlighter.h"
+#include "practice/weakkeyplan.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -143,8 +144,14 @@ void practising::loadLesson()
 {
     PracticeText::Lines lines;
     const QString html = PracticeText::practiceText(lesson, false, lines);
-    run.load(lines);
     lessonnumber->setText(QString::number(lesson));
+    showText(html, lines);
+}
+
+// A prepared text in the editor and in the run, no mark on it yet.
+void practising::showText(const QString &html, const PracticeText::Lines &lines)
+{
+    run.load(lines);
     editor->setHtml(html);
     leaveRoomBelowText();
     QFont font = editor->font();
@@ -274,7 +281,19 @@ void practising::showGuide(const TypingRun::Step &step)
 
 void practising::finishText()
 {
+    if (testText) {
+        endLevelTest(); // the text ran out before the time
+        return;
+    }
     on_stop_Btn_clicked();
+    if (weakText) {
+        // the row just logged moves the focus: the next text follows it
+        const auto again = Messages::question(this, tr("Info"), tr("Weak-key text finished, do you want another one?"),
+                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No, runSummary());
+        if (again == QMessageBox::Yes && practiseWeakKeys())
+            on_start_Btn__clicked();
+        return;
+    }
     const auto answer = Messages::question(this, tr("Info"), tr("Practise lesson finished, do you want to retrain it?"),
                                            QMessageBox::Yes | QMessageBox::No, QMessageBox::No, runSummary());
     if (answer == QMessageBox::Yes) {
@@ -360,11 +379,14 @@ void practising::on_start_Btn__clicked()
     start_Btn_->setEnabled(false);
     next_Btn->setEnabled(false);
     previous_Btn->setEnabled(false);
+    weak_Btn->setEnabled(false);
     // A finished text begins again from its first character, as after Yes.
     if (run.isFinished())
         resetRun();
     running = true;
     timer->start(1000);
+    if (testText)
+        resumeLevelTest();
     // The position carries the current mark: (0, 0) on a fresh run, where
     // the learner stopped on a resumed one (marking (0, 0) there would wipe
     // the first character's result and log a second, different row).
@@ -383,12 +405,16 @@ void practising::on_stop_Btn_clicked()
     previous_Btn->setEnabled(savedPreviousEnabled);
     stop_Btn->setEnabled(false);
     start_Btn_->setEnabled(true);
+    weak_Btn->setEnabled(!testText);
     running = false;
     shared.guideActive = true;
     run.updatePercentCorrect();
     if (run.count(TypingRun::Correct) + run.count(TypingRun::Wrong) > 0)
         lcdcorrect->display(run.percentCorrect());
-    evaluate();
+    if (testText)
+        pauseLevelTest(); // a test is logged once, when it ends
+    else
+        evaluate();
 }
 
 void practising::timercount()
@@ -432,7 +458,7 @@ void practising::on_next_Btn_clicked()
 // What is logged comes from the run itself, never from a display an earlier run left.
 void practising::evaluate()
 {
-    const QStringList log = run.evaluation(lessonnumber->text());
+    const QStringList log = run.evaluation(weakText ? WeakKeyPlan::logName() : lessonnumber->text());
     QString &lastKey = shared.openedFromLessons ? shared.practiceKey : LoginKey{loginWindow.data()}.keyOr(shared.practiceKey);
     ActivityKey::logOnce(lastKey, {log.join(' '), log[0], log[1], log[2], log[3], log[4], log[5], log[6]}, this);
 }

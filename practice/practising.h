@@ -10,6 +10,7 @@
 #include <QRectF>
 #include <QWidget>
 
+class ClockTimer;
 class HandView;
 class QGridLayout;
 class Highlighter;
@@ -44,6 +45,15 @@ public:
     Highlighter *highlighter() const { return marks; }
     HandView *fingerGuide() const { return guide; }
     QTextBrowser *textView() const { return editor; }
+    // The learner's weak keys as a text of its own, from their recorded
+    // keystrokes; false (the learner told why) when there is nothing to go by.
+    bool practiseWeakKeys();
+    bool isWeakKeyText() const { return weakText; }
+    // A level test of so many minutes on a text the learner has not taken
+    // yet; it begins with Start and ends when the time is up.
+    bool startLevelTest(int minutes);
+    // The level test's text number, 0 while no test is on.
+    int levelTestText() const { return testText; }
     // Handles a key by its set-1 scan code, with or without Shift held, as a key press does.
     void handleScanCode(unsigned scanCode, bool shift = false);
 
@@ -52,6 +62,7 @@ public slots:
     void on_stop_Btn_clicked();
     void on_previous_Btn_clicked();
     void on_next_Btn_clicked();
+    void on_weak_Btn_clicked();
     void timercount();
     void SetFocusOnMe();
     void handwindowcloseevent();
@@ -86,6 +97,12 @@ private:
     void placeBesideGuide(const QRect &area);
     void createFingerGuide(const QRect &area);
     void loadLesson();
+    void showText(const QString &html, const PracticeText::Lines &lines);
+    void loadWeakText(const QStringList &lines);
+    void resumeLevelTest();
+    void pauseLevelTest();
+    void endLevelTest();
+    void showLessonAfterTest(int next);
     void resetRun();
     void showMarks();
     void showPosition();
@@ -101,6 +118,11 @@ private:
     int first;
     int lesson;
     bool running = false;
+    bool weakText = false; // a weak-key text in place of a lesson's
+    int testText = 0, testMinutes = 0; // the level test on, if any
+    qint64 testLeftMs = 0;
+    Stopwatch testWatch;       // since the test was last started or resumed
+    ClockTimer *testEnd = nullptr;
     bool closing = false;
     bool pressSeen = false;
     bool savedNextEnabled = false, savedPreviousEnabled = false;
@@ -115,6 +137,6 @@ private:
 
     QLabel *lessonlbl, *lessonnumber;
     QTextBrowser *editor;
-    QPushButton *previous_Btn, *stop_Btn, *next_Btn, *start_Btn_;
+    QPushButton *previous_Btn, *stop_Btn, *next_Btn, *start_Btn_, *weak_Btn;
     QLCDNumber *lcdspeed, *lcdcorrect, *lcdtimer;
 };

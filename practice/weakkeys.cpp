@@ -3,14 +3,6 @@
 #include <QSet>
 #include <algorithm>
 
-KeyFigures &KeyFigures::operator+=(const KeyFigures &other)
-{
-    hits += other.hits;
-    errors += other.errors;
-    intervalMs += other.intervalMs;
-    return *this;
-}
-
 bool Keystrokes::isEmpty() const
 {
     return std::none_of(keys.cbegin(), keys.cend(), [](const KeyFigures &f) { return f.strokes() > 0; });
@@ -73,7 +65,7 @@ double KeyConfidence::confidence(const QString &character) const
 {
     const KeyFigures f = figures.keys.value(character);
     const double targetMs = 60000.0 / settings.targetPerMinute;
-    const double speed = f.hits > 0 ? std::min(1.0, targetMs * f.hits / std::max<qint64>(1, f.intervalMs)) : 0.0;
+    const double speed = f.hits > 0 ? std::min(1.0, targetMs * f.hits / std::max<qint64>(1, f.totalMs)) : 0.0;
     const double accuracy = f.strokes() > 0 ? double(f.hits) / (f.hits + 2.0 * f.errors) : 0.0;
     const double strokes = f.strokes();
     return (strokes * speed * accuracy + settings.priorStrokes * 0.5) / (strokes + settings.priorStrokes);

@@ -1,21 +1,12 @@
 #pragma once
 
+#include "practice/keyfigures.h"
+
 #include <QList>
 #include <QMap>
 #include <QPair>
 #include <QString>
 #include <QStringList>
-
-// Keystroke figures of one expected character: what the activity log's
-// per-run record holds for it, summed over the runs taken.
-struct KeyFigures {
-    int hits = 0;             // typed right
-    int errors = 0;           // typed wrong where the character was expected
-    qint64 intervalMs = 0;    // total interval before the right strokes
-
-    int strokes() const { return hits + errors; }
-    KeyFigures &operator+=(const KeyFigures &other);
-};
 
 // The keystrokes of one run (or of several, summed): per expected character
 // (the lam-alef key as its two letters, the space as " ") and the confusion

@@ -1,5 +1,7 @@
 #include "reports/activityreader.h"
 
+#include "practice/leveltest.h"
+
 #include "practice/runrecord.h"
 
 #include <QLocale>
@@ -331,6 +333,23 @@ bool readOther(const ActivityLogRow &row, Activity &activity)
         if (lesson < 1 || lesson > 1000)
             return false;
         activity.lessonsRead.insert(lesson);
+    } else if (row.topic == QLatin1String("Test")) {
+        const QList<LevelTest::Taken> read = LevelTest::taken({row});
+        if (read.isEmpty())
+            return false;
+        LevelTestRun test;
+        test.text = read[0].text;
+        test.minutes = read[0].result.minutes;
+        test.seconds = read[0].result.seconds;
+        test.correct = read[0].result.correct;
+        test.wrong = read[0].result.wrong;
+        test.lesson = read[0].lesson;
+        test.keys.order = row.order;
+        test.keys.started = ActivityReader::parseDate(row.entrydate);
+        test.keys.seconds = test.seconds;
+        if (!row.log[4].isEmpty() && readKeyFigures(row.log[4], test.keys))
+            test.keys.confusionText = row.log[5];
+        activity.tests.append(test);
     } else if (row.topic == QLatin1String("Game")) {
         qint64 hits = 0, lost = 0;
         if (!readNumber(row.log[1], hits) || !readNumber(row.log[2], lost))

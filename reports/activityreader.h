@@ -1,5 +1,6 @@
 #pragma once
 
+#include "practice/keyfigures.h"
 #include "store/activityrows.h"
 
 #include <QDateTime>
@@ -9,15 +10,6 @@
 #include <QString>
 #include <QVector>
 
-// Per character of a run or of many: right and wrong strokes where it was
-// expected, and the time the right ones took (so means can be recombined).
-struct KeyFigures {
-    int hits = 0;
-    int errors = 0;
-    qint64 totalMs = 0;
-    bool operator==(const KeyFigures &o) const { return hits == o.hits && errors == o.errors && totalMs == o.totalMs; }
-    bool operator!=(const KeyFigures &o) const { return !(*this == o); }
-};
 using KeyTable = QMap<QString, KeyFigures>;
 using Confusion = QPair<QString, QString>; // expected, typed
 using ConfusionTable = QMap<Confusion, int>;
@@ -47,11 +39,20 @@ struct PracticeRun {
     int accuracy() const;
 };
 
+// A level test as its "Test" row tells it (its fields are written and read
+// by LevelTest, practice/leveltest.h); its keystrokes in `keys`, a run of
+// their own, for the weak-key practice.
+struct LevelTestRun {
+    int text = 0, minutes = 0, seconds = 0, correct = 0, wrong = 0, lesson = 0;
+    PracticeRun keys; // order, date and the per-key record
+};
+
 // What one user's rows tell, read without trusting them.
 struct Activity {
     QVector<PracticeRun> runs; // in time order
     KeyTable keys;             // over all runs
     ConfusionTable confusions; // over all runs
+    QVector<LevelTestRun> tests; // in insertion order
     QSet<int> lessonsRead;
     int games = 0, gameHits = 0, gameLost = 0;
     int rowsLeftOut = 0;    // rows that could not be read at all

@@ -3,7 +3,9 @@
 #include "app/messages.h"
 #include "keyboard/keyboardpanel.h"
 #include "keyboard/keyids.h"
+#include "practice/leveltest.h"
 #include "practice/textprep.h"
+#include "practice/weakkeyplan.h"
 #include "reports/heatmap.h"
 #include "reports/keyplaces.h"
 #include "reports/progress.h"
@@ -47,14 +49,18 @@ ReportsWindow::ReportsWindow(QWidget *parent) : QWidget(parent)
     tabs->addTab(fingerTable, tr("Fingers"));
     layout->addWidget(tabs, 1);
     auto *buttons = new QHBoxLayout;
+    auto *weakButton = new QPushButton(tr("Practise my weak keys"), this);
+    weakButton->setObjectName(QStringLiteral("weakButton"));
     auto *exportButton = new QPushButton(tr("Export to CSV"), this);
     exportButton->setObjectName(QStringLiteral("exportButton"));
     auto *closeButton = new QPushButton(tr("Close"), this);
     closeButton->setObjectName(QStringLiteral("closeButton"));
+    buttons->addWidget(weakButton);
     buttons->addStretch();
     buttons->addWidget(exportButton);
     buttons->addWidget(closeButton);
     layout->addLayout(buttons);
+    connect(weakButton, &QPushButton::clicked, this, &ReportsWindow::weakKeysClicked);
     connect(exportButton, &QPushButton::clicked, this, &ReportsWindow::exportClicked);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     chooseExportFile = [](QWidget *owner) {
@@ -288,6 +294,17 @@ void ReportsWindow::fillSummary()
                                    .arg(shownActivity.lessonsRead.size())
                                    .arg(finished)
                                    .arg(shownActivity.games);
+    if (!shownActivity.tests.isEmpty()) {
+        const LevelTestRun &last = shownActivity.tests.last();
+        const LevelTest::Result result{last.minutes, last.seconds, last.correct, last.wrong};
+        text += QLatin1Char(' ') + tr("Level tests: %1; the last: %2 correct characters per minute, %3 % correct, "
+                                      "level %4, continue with lesson %5.")
+                                       .arg(shownActivity.tests.size())
+                                       .arg(result.speed())
+                                       .arg(result.accuracy())
+                                       .arg(result.bandName())
+                                       .arg(last.lesson);
+    }
     if (shownActivity.rowsLeftOut + shownActivity.entriesSkipped > 0)
         text += QLatin1Char(' ') + tr("Left out as unreadable: %1 rows, %2 entries.")
                                        .arg(shownActivity.rowsLeftOut)
@@ -311,4 +328,12 @@ void ReportsWindow::exportClicked()
     const QString file = chooseExportFile ? chooseExportFile(this) : QString();
     if (!file.isEmpty() && exportTo(file))
         Messages::information(this, tr("Done"), tr("The runs were written to %1.").arg(file));
+}
+
+void ReportsWindow::weakKeysClicked()
+{
+    if (WeakKeyPlan(shownActivity).isPossible())
+        emit weakKeyPracticeWanted();
+    else
+        Messages::information(this, tr("Info"), WeakKeyPlan::nothingRecordedText());
 }

@@ -37,8 +37,13 @@ public:
     static QString shown(const QString &typed);
     static QString fingerName(int finger, int hand);
 
+signals:
+    // The learner asked for a weak-key practice and has keystrokes to make it from.
+    void weakKeyPracticeWanted();
+
 private slots:
     void showChart();
+    void weakKeysClicked();
     void showHeat();
     void exportClicked();
 

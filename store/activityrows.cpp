@@ -9,14 +9,15 @@
 #include <QSqlQuery>
 
 namespace {
-// log3 is read where a game keeps its losses there; the practice rows' log3
-// and log4 (the per-key and per-finger means) are not used by the reports.
+// log3 is read where a game keeps its losses and a level test its result
+// there; the practice rows' log3 and log4 (the per-key and per-finger means)
+// are not used by the reports.
 // The order of insertion is the file's rowid or the server's id column.
 QString rowsOfUser()
 {
     const QString order = StoreDialect::ofConnection().rowOrder();
     return QStringLiteral("SELECT ") + order +
-           QStringLiteral(", entrydate, topic, log1, log2, CASE WHEN topic = 'Game' THEN log3 END, "
+           QStringLiteral(", entrydate, topic, log1, log2, CASE WHEN topic IN ('Game', 'Test') THEN log3 END, "
                           "log5, log6 FROM activitylog WHERE username = ? ORDER BY ") +
            order;
 }

@@ -14,7 +14,7 @@ struct ActivityLogRow {
     qint64 order = 0; // the order of insertion (a file's rowid, a server's id)
     QString entrydate;
     QString topic;
-    QString log[6]; // log4 is not read back, log3 only for games
+    QString log[6]; // log4 is not read back, log3 only for games and level tests
 };
 
 class ActivityRows

@@ -29,7 +29,7 @@ check "the start menu sits at (0, 0), 656 x 114" test "$X,$Y,$WIDTH,$HEIGHT" = "
 check "the login window is hidden" gone Login
 
 # --- lessons: next, scroll to the end, leave ----------------------------
-click "$MENU" 110 45
+click "$MENU" 55 45
 LESSONS=$(window Form) || fail "the lesson window opens"
 sleep 0.3
 shot lesson-1
@@ -43,7 +43,7 @@ MENU=$(window "Harfora Start Menu") || fail "the start menu comes back after the
 check "leaving the read lesson writes a Lesson row" test "$(sql "SELECT topic, log1 FROM activitylog WHERE topic='Lesson'")" = "Lesson|2"
 
 # --- training: the first line with one wrong key ------------------------
-click "$MENU" 197 45
+click "$MENU" 164 45
 PRACTICE=$(window Dialog) || fail "the practice window opens"
 sleep 0.3
 click "$PRACTICE" 295 554
@@ -110,7 +110,7 @@ if not need:  # otherwise nothing: the check below fails
 PY
 )
 check "the shipped practice 13 holds every character of this section" test -n "$STROKES" -a "${STROKES/\?/}" = "$STROKES"
-click "$MENU" 197 45
+click "$MENU" 164 45
 PRACTICE=$(window Dialog) || fail "the practice window opens again"
 sleep 0.3
 for _ in $(seq 12); do click "$PRACTICE" 410 554; done
@@ -134,7 +134,7 @@ check "practice 13 typed with Shift chords and the lam-alef key logs 100 % corre
 MENU=$(window "Harfora Start Menu") || fail "the start menu comes back after the second training"
 
 # --- games: a key group, game1, a typed letter scores -------------------
-click "$MENU" 327 45
+click "$MENU" 273 45
 CHOOSER=$(window "Select a typing game") || fail "the game chooser opens"
 sleep 0.3
 shot game-chooser
@@ -161,7 +161,7 @@ check "the chooser closes after the game" gone "Select a typing game"
 MENU=$(window "Harfora Start Menu") || fail "the start menu is shown after the game"
 
 # the key group of lesson 7 (the hamza forms on the Shift layer), hit with Shift held down
-click "$MENU" 327 45
+click "$MENU" 273 45
 CHOOSER=$(window "Select a typing game") || fail "the game chooser opens for a Shift game"
 click "$CHOOSER" 242 122
 KEYMAP=$(window Dialog) || fail "the key-selection dialog opens for a Shift game"
@@ -188,7 +188,7 @@ check "the chooser closes after the Shift game" gone "Select a typing game"
 MENU=$(window "Harfora Start Menu") || fail "the start menu is shown after the Shift game"
 
 # --- settings: the option is stored ------------------------------------
-click "$MENU" 583 45
+click "$MENU" 600 45
 CONFIG=$(window "Configuration Page") || fail "the configuration page opens"
 shot configuration
 click "$CONFIG" 58 112
@@ -206,16 +206,16 @@ ok "closing the menu returns to the login window"
 click "$LOGIN" 380 209
 keys ctrl+a 1 Return
 MENU=$(window "Harfora Start Menu") || fail "the start menu appears again"
-click "$MENU" 327 45
+click "$MENU" 273 45
 CHOOSER=$(window "Select a typing game") || fail "the game chooser opens again"
-click "$MENU" 327 45
+click "$MENU" 273 45
 sleep 0.3
 check "Games pressed again opens no second chooser" \
     test "$(xdotool search --onlyvisible --name '^Select a typing game$' | wc -l)" = 1
 click "$CHOOSER" 242 122
 KEYMAP=$(window Dialog) || fail "the key-selection dialog opens again"
 MENU=$(window "Harfora Start Menu") || fail "the start menu stays beside the key dialog"
-click "$MENU" 110 45
+click "$MENU" 55 45
 LESSONS=$(window Form) || fail "the lesson window opens from beside the key dialog"
 check "opening the lessons closes the key dialog" gone Dialog
 check "and the chooser" gone "Select a typing game"
@@ -225,11 +225,11 @@ for _ in $(seq 40); do xdotool click 5; done
 check "the lesson window closes" gone Form
 check "the visit is logged" test "$(sql "SELECT count(*) FROM activitylog WHERE topic='Lesson'")" = 2
 MENU=$(window "Harfora Start Menu") || fail "the start menu comes back after the lessons"
-click "$MENU" 110 45
+click "$MENU" 55 45
 LESSONS=$(window Form) || fail "the menu that came back opens the lessons again"
 "$XCLOSE" "$LESSONS"
 MENU=$(window "Harfora Start Menu") || fail "the start menu comes back after the second viewer"
-click "$MENU" 327 45
+click "$MENU" 273 45
 CHOOSER=$(window "Select a typing game") || fail "the game chooser opens a third time"
 click "$CHOOSER" 242 122
 KEYMAP=$(window Dialog) || fail "the key-selection dialog opens a third time"

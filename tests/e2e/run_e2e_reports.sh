@@ -62,7 +62,7 @@ sleep 0.5
 click "$LOGIN" 380 209
 keys 1 Return
 MENU=$(window "Harfora Start Menu") || fail "the start menu appears"
-click "$MENU" 197 45
+click "$MENU" 164 45
 PRACTICE=$(window Dialog) || fail "the practice window opens"
 sleep 0.3
 practise "$PRACTICE" "$ONE" 1
@@ -78,7 +78,7 @@ for t in 1 2; do
 done
 
 # --- the Reports window ------------------------------------------------
-click "$MENU" 458 45
+click "$MENU" 491 45
 REPORTS=$(window Reports) || fail "the Reports button opens the Reports window"
 sleep 0.8
 geometry "$REPORTS"
@@ -138,8 +138,8 @@ keys ctrl+a 1 Return
 MENU=$(window "قائمة حرفورا") || fail "the Arabic start menu appears"
 sleep 0.3
 shot start-menu-arabic
-# right to left: the Reports button is the fourth from the right
-click "$MENU" 197 45
+# right to left: the Reports button is the fifth from the right
+click "$MENU" 164 45
 REPORTS=$(window "التقارير") || fail "the Arabic Reports window opens"
 sleep 0.8
 geometry "$REPORTS"

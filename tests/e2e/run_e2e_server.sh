@@ -81,7 +81,7 @@ session() {
     keys Return
     menu=$(window "Harfora Start Menu" || window "Harfora Start Menu") || fail "$name: lina logs in against the server"
     sleep 0.3
-    click "$menu" 197 45
+    click "$menu" 164 45
     practice=$(window Dialog || window Dialog) || fail "$name: the practice window opens"
     sleep 0.3
     click "$practice" 295 554
@@ -113,7 +113,7 @@ check "no row waits in a queue" test ! -e "$DATA_A/ServerQueue.txt" -a ! -e "$DA
 # the Reports window of machine B reads both machines' runs from the server
 PRACTICE=$(window Dialog) && "$XCLOSE" "$PRACTICE"
 MENU=$(window "Harfora Start Menu") || fail "machine B's start menu comes back"
-click "$MENU" 458 45
+click "$MENU" 491 45
 REPORTS=$(window Reports) || fail "machine B opens the Reports window"
 sleep 0.8
 shot machine-b-reports

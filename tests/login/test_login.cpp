@@ -251,7 +251,7 @@ private slots:
         QCOMPARE(Store::currentUser, QString("user1"));
         QCOMPARE(menu->pos(), QPoint(0, 0));
         QCOMPARE(menu->size(), QSize(656, 114));
-        QCOMPARE(menu->findChildren<QPushButton *>().size(), 5); // Lessons, Training, Games, Reports, Settings
+        QCOMPARE(menu->findChildren<QPushButton *>().size(), 6); // Lessons, Training, Games, Tests, Reports, Settings
         QVERIFY(!(menu->windowFlags() & Qt::WindowMaximizeButtonHint));
         closeMenus();
         QVERIFY(login->isVisible());

@@ -5,6 +5,7 @@
 #include "tests/support/screenarea.h"
 #include "tests/support/testsupport.h"
 
+#include <QLabel>
 #include <QPushButton>
 
 // Where the start menu opens the game chooser and the configuration page.
@@ -88,6 +89,46 @@ private slots:
         QGuiApplication::setLayoutDirection(Qt::LeftToRight);
         QCOMPARE(menu.frameGeometry().topLeft(), area.topLeft());
         QCOMPARE(menu.size(), QSize(656, 114));
+    }
+
+    // Six buttons in the fixed strip, in the table's order along the reading
+    // direction, each with its icon and its caption whole, none on another.
+    void sixButtonsFit_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<int>("direction");
+        QTest::newRow("English, left to right") << "AR_en_US" << int(Qt::LeftToRight);
+        QTest::newRow("Arabic, right to left") << "AR_ar_AR" << int(Qt::RightToLeft);
+    }
+    void sixButtonsFit()
+    {
+        QFETCH(QString, language);
+        QFETCH(int, direction);
+        translate::applyLanguage(language);
+        QGuiApplication::setLayoutDirection(Qt::LayoutDirection(direction));
+        HarforaMain menu(nullptr);
+        menu.show();
+        QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+        const char *order[] = {"lessons", "training", "games", "testings", "report", "settings"};
+        const char *captions[] = {"label", "label_3", "label_2", "label_5", "label_4", "label_6"};
+        QRect previous;
+        for (int i = 0; i < 6; ++i) {
+            auto *button = menu.findChild<QPushButton *>(order[i]);
+            auto *caption = menu.findChild<QLabel *>(captions[i]);
+            QVERIFY2(button && caption, order[i]);
+            QVERIFY(menu.rect().contains(button->geometry()) && menu.rect().contains(caption->geometry()));
+            QVERIFY2(button->width() >= 80 && button->height() >= 80, order[i]);
+            QVERIFY2(caption->width() >= caption->sizeHint().width(), qPrintable(caption->text()));
+            QVERIFY2(caption->height() >= caption->sizeHint().height(), qPrintable(caption->text()));
+            if (i > 0) {
+                QVERIFY(!previous.intersects(button->geometry()));
+                QVERIFY(direction == Qt::LeftToRight ? previous.right() < button->x() : button->geometry().right() < previous.x());
+            }
+            previous = button->geometry();
+        }
+        QCOMPARE(menu.findChild<QPushButton *>("testings")->toolTip(),
+                 QCoreApplication::translate("HarforaMain", "Take a test to estimate your current level"));
+        translate::applyLanguage("AR_en_US");
     }
 
     // A finished game reports its number: games 1 and 2 show the menu again.

@@ -183,6 +183,8 @@ private slots:
                 QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));
                 QVERIFY2(label->height() >= label->sizeHint().height(), qPrintable(label->text()));
             }
+        const QPushButton *weak = button("weak_Btn");
+        QVERIFY2(weak->width() >= weak->sizeHint().width(), qPrintable(weak->text()));
         QVERIFY(window->textView()->height() > 3 * window->textView()->fontMetrics().height());
     }
 

@@ -15,7 +15,7 @@ class TestWeakKeys : public QObject
         KeyFigures f;
         f.hits = hits;
         f.errors = errors;
-        f.intervalMs = qint64(hits) * meanMs;
+        f.totalMs = qint64(hits) * meanMs;
         return f;
     }
     // A learner sure of every reached letter (near the target speed, an error in forty) but the weak ones.
@@ -106,7 +106,7 @@ private slots:
         const Keystrokes sum = Keystrokes::recent({newest, middle, oldest}, 80);
         QCOMPARE(sum.keys[QStringLiteral("ت")].hits, 85);
         QCOMPARE(sum.keys[QStringLiteral("ت")].errors, 15);
-        QCOMPARE(sum.keys[QStringLiteral("ت")].intervalMs, qint64(85 * 300));
+        QCOMPARE(sum.keys[QStringLiteral("ت")].totalMs, qint64(85 * 300));
         QCOMPARE(sum.keys[QStringLiteral("ب")].hits, 10);
         QCOMPARE(sum.confusions.value({QStringLiteral("ت"), QStringLiteral("ب")}), 10);
         QCOMPARE(sum.confusions.value({QStringLiteral("ت"), QStringLiteral("ن")}), 0);

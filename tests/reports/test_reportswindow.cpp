@@ -175,9 +175,9 @@ private slots:
         auto *grid = menu.findChild<QGridLayout *>("TTmaingrid");
         auto *report = menu.findChild<QPushButton *>("report");
         QVERIFY(report);
-        QCOMPARE(grid->itemAtPosition(0, 3)->widget(), report);
-        QCOMPARE(grid->itemAtPosition(0, 4)->widget()->objectName(), QString("settings"));
-        QCOMPARE(qobject_cast<QLabel *>(grid->itemAtPosition(1, 3)->widget())->text(), QString("Reports"));
+        QCOMPARE(grid->itemAtPosition(0, 4)->widget(), report);
+        QCOMPARE(grid->itemAtPosition(0, 5)->widget()->objectName(), QString("settings"));
+        QCOMPARE(qobject_cast<QLabel *>(grid->itemAtPosition(1, 4)->widget())->text(), QString("Reports"));
         report->click();
         ReportsWindow *opened = nullptr;
         for (QWidget *w : QApplication::topLevelWidgets())
