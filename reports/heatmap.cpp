@@ -68,7 +68,7 @@ void HeatMap::paintKey(const QString &id, const QString &character, double worst
         return;
     const double value = valueOf(character);
     const double heat = value < 0 ? -1 : (worst > 0 ? value / worst : 0);
-    key->setProperty("heat", heat);
+    heats.insert(id, heat);
     const QColor colour = colourOf(heat);
     key->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; color: %2; }")
                            .arg(colour.name(), heat < 0 || heat < 0.6 ? QStringLiteral("black") : QStringLiteral("white")));

@@ -5,6 +5,7 @@
 #include "mainmenu/harforamain.h"
 #include "practice/typingrun.h"
 #include "reports/progresschart.h"
+#include "reports/heatmap.h"
 #include "reports/reportswindow.h"
 #include "store/databasefiles.h"
 #include "store/dbstuff.h"
@@ -52,7 +53,7 @@ void logRun(const QString &lesson, const QString &text, const QString &strokes, 
 
 double heatOf(ReportsWindow &window, const QString &id)
 {
-    return KeyboardPanel::key(window.findChild<QWidget *>("heatMap"), id)->property("heat").toDouble();
+    return window.findChild<HeatMap *>("heatMap")->heatOf(id);
 }
 
 // Every visible descendant lies inside its parent: nothing is cut off.
