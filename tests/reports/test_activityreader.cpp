@@ -8,7 +8,6 @@
 #include "tests/store/storefixture.h"
 #include "tests/support/coresupport.h"
 
-#include <QCryptographicHash>
 #include <QLocale>
 
 // Rows are written as the practice window writes them: log2 "seconds speed
@@ -39,13 +38,6 @@ ActivityLogRow other(qint64 order, const QString &topic, const QString &log1, co
     row.log[1] = log2;
     row.log[2] = log3;
     return row;
-}
-
-QByteArray digest(const QString &file)
-{
-    QFile f(file);
-    f.open(QIODevice::ReadOnly);
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha1);
 }
 }
 
@@ -244,7 +236,7 @@ private slots:
                         {passwordHash(user), QString(user)});
         }
         QVERIFY(ActivityRows(file).queryPlan().join(' ').contains(QLatin1String(ActivityRows::indexName)));
-        const QByteArray before = digest(file);
+        const QByteArray before = fileDigest(file);
         QVector<ActivityLogRow> rows;
         QVERIFY(ActivityRows::read(file, passwordHash("amal"), rows));
         QCOMPARE(rows.size(), 2);
@@ -259,7 +251,7 @@ private slots:
         QCOMPARE(names, QStringList{"user1"});
         QVERIFY(reader.read(passwordHash("badr"), rows)); // the same file, still open
         QCOMPARE(rows.size(), 1);
-        QCOMPARE(digest(file), before);
+        QCOMPARE(fileDigest(file), before);
         QVERIFY(!QFile::exists(file + "-journal"));
         // a game's losses come back from log3; the practice rows' per-key means do not
         Inspector(file).rows("INSERT INTO activitylog(username, topic, log1, log2, log3, log5) VALUES "
@@ -294,13 +286,13 @@ private slots:
             f.open(QIODevice::WriteOnly);
             f.write(content);
         }
-        const QByteArray before = digest(file);
+        const QByteArray before = fileDigest(file);
         QVector<ActivityLogRow> rows;
         QString problem;
         QVERIFY(!ActivityRows::read(file, passwordHash("user1"), rows, &problem));
         QVERIFY(!problem.isEmpty());
         QCOMPARE(QFile::exists(file), sqlite || !content.isEmpty());
-        QCOMPARE(digest(file), before);
+        QCOMPARE(fileDigest(file), before);
     }
 };
 

@@ -1,15 +1,11 @@
-#include "practice/typingrun.h"
-#include "keyboard/keyids.h"
-#include "keyboard/scancode.h"
 #include "reports/classreport.h"
 #include "store/databasefiles.h"
 #include "store/dbstuff.h"
 #include "store/passwordhash.h"
-#include "store/session.h"
 #include "tests/store/storefixture.h"
 #include "tests/support/coresupport.h"
+#include "tests/support/typedrun.h"
 
-#include <QCryptographicHash>
 #include <QProcess>
 
 // harfora-report run as a program on real users databases, with rows the
@@ -29,39 +25,7 @@ Result report(const QStringList &arguments)
             QString::fromUtf8(p.readAllStandardError())};
 }
 
-QString plain(const QString &id)
-{
-    return Keys::caption(Keys::Layer::Plain, id);
-}
-
-// Types `strokes` (key identifiers) over a one-line text for `seconds` ticks
-// and logs the run as the practice window does.
-void logRun(const QString &text, const QString &strokes, int seconds)
-{
-    TypingRun::FingerStats fingers[10];
-    TypingRun run(fingers);
-    PracticeText::Lines lines;
-    QStringList characters;
-    for (const QString &id : text.split(' '))
-        characters.append(plain(id));
-    lines.characters.append(characters);
-    lines.kinds.append(PracticeText::AsWritten);
-    run.load(lines);
-    run.resume();
-    for (const QString &id : strokes.split(' '))
-        run.press(ScanCodes::keyName(Keys::scanCodeForKeyId(id), false));
-    for (int i = 0; i < seconds; ++i)
-        run.tick();
-    const QStringList log = run.evaluation("4");
-    dB_Stuff().logActivity(log[0], log[1], log[2], log[3], log[4], log[5], log[6]);
-}
-
-QByteArray digest(const QString &file)
-{
-    QFile f(file);
-    f.open(QIODevice::ReadOnly);
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha1);
-}
+using TypedRun::plain;
 }
 
 class TestReportCommand : public QObject
@@ -79,11 +43,11 @@ private slots:
         dB_Stuff().createUser("badr", passwordHash("y"), true);
         Store::currentUser = "Amal, Jr.";
         // R3_9 pressed twice where R3_8 is expected: 4 right of 6 in 12 s, then 6 of 6 in 6 s.
-        logRun("R3_7 R3_8 R3_7 R3_8 R3_7 R3_8", "R3_7 R3_9 R3_7 R3_9 R3_7 R3_8", 12);
-        logRun("R3_7 R3_8 R3_7 R3_8 R3_7 R3_8", "R3_7 R3_8 R3_7 R3_8 R3_7 R3_8", 6);
+        TypedRun::log("4", "R3_7 R3_8 R3_7 R3_8 R3_7 R3_8", "R3_7 R3_9 R3_7 R3_9 R3_7 R3_8", 12);
+        TypedRun::log("4", "R3_7 R3_8 R3_7 R3_8 R3_7 R3_8", "R3_7 R3_8 R3_7 R3_8 R3_7 R3_8", 6);
         Store::currentUser = "badr";
         dB_Stuff().logActivity("Lesson", "2", "30", "", "", "", "");
-        const QByteArray before = digest(Store::usersDbPath);
+        const QByteArray before = fileDigest(Store::usersDbPath);
         const Result r = report({Store::usersDbPath});
         QCOMPARE(r.status, 0);
         QVERIFY(r.err.isEmpty());
@@ -93,7 +57,7 @@ private slots:
                               "\"Amal, Jr.\",2," + today + ',' + today + ",60,40,83," + plain("R3_8") + ',' +
                                   plain("R3_8") + '>' + plain("R3_9"),
                               "badr,0,,,,,,,", ""}));
-        QCOMPARE(digest(Store::usersDbPath), before);
+        QCOMPARE(fileDigest(Store::usersDbPath), before);
     }
 
     void unreadableFiles_data()
@@ -118,13 +82,13 @@ private slots:
         } else if (kind == "foreign") {
             Inspector(file).exec("CREATE TABLE user(name TEXT)");
         }
-        const QByteArray before = digest(file);
+        const QByteArray before = fileDigest(file);
         const Result r = report({file});
         QCOMPARE(r.status, 2);
         QVERIFY(r.out.isEmpty());
         QVERIFY2(r.err.contains(file), qPrintable(r.err));
         QCOMPARE(QFileInfo::exists(file), kind != "missing");
-        QCOMPARE(digest(file), before);
+        QCOMPARE(fileDigest(file), before);
         QVERIFY(!QFile::exists(file + "-journal"));
     }
 

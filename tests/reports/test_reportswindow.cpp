@@ -1,17 +1,11 @@
 #include "app/translate.h"
-#include "keyboard/keyboardpanel.h"
-#include "keyboard/keyids.h"
-#include "keyboard/scancode.h"
 #include "mainmenu/harforamain.h"
-#include "practice/typingrun.h"
 #include "reports/progresschart.h"
 #include "reports/heatmap.h"
 #include "reports/reportswindow.h"
-#include "store/databasefiles.h"
-#include "store/dbstuff.h"
-#include "store/session.h"
 #include "tests/store/storefixture.h"
 #include "tests/support/testsupport.h"
+#include "tests/support/typedrun.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -24,32 +18,7 @@
 
 // The Reports window over rows the typing run writes, in both directions.
 namespace {
-QString plain(const QString &id)
-{
-    return Keys::caption(Keys::Layer::Plain, id);
-}
-
-// Types key identifiers over a one-line text (of key identifiers) for
-// `seconds` ticks and logs the run as the practice window does.
-void logRun(const QString &lesson, const QString &text, const QString &strokes, int seconds)
-{
-    TypingRun::FingerStats fingers[10];
-    TypingRun run(fingers);
-    PracticeText::Lines lines;
-    QStringList characters;
-    for (const QString &id : text.split(' '))
-        characters.append(id == "_" ? QString(" ") : plain(id));
-    lines.characters.append(characters);
-    lines.kinds.append(PracticeText::AsWritten);
-    run.load(lines);
-    run.resume();
-    for (const QString &id : strokes.split(' '))
-        run.press(ScanCodes::keyName(Keys::scanCodeForKeyId(id), false));
-    for (int i = 0; i < seconds; ++i)
-        run.tick();
-    const QStringList log = run.evaluation(lesson);
-    dB_Stuff().logActivity(log[0], log[1], log[2], log[3], log[4], log[5], log[6]);
-}
+using TypedRun::plain;
 
 double heatOf(ReportsWindow &window, const QString &id)
 {
@@ -83,11 +52,11 @@ private slots:
         translate::applyLanguage("AR_en_US");
         Store::currentUser = "user1";
         // R3_9 pressed three times where R3_8 is expected, in two texts.
-        logRun("3", "R3_7 R3_8 R3_7 R3_8 R3_7 R3_8 _ R3_4", "R3_7 R3_9 R3_7 R3_9 R3_7 R3_8 R5_5 R3_4", 12);
-        logRun("5", "R3_8 R3_4 R3_8 R3_4", "R3_9 R3_4 R3_8 R3_4", 6);
-        logRun("5", "R3_8 R3_4 R3_8 R3_4", "R3_8 R3_4 R3_8 R3_4", 4);
+        TypedRun::log("3", "R3_7 R3_8 R3_7 R3_8 R3_7 R3_8 _ R3_4", "R3_7 R3_9 R3_7 R3_9 R3_7 R3_8 R5_5 R3_4", 12);
+        TypedRun::log("5", "R3_8 R3_4 R3_8 R3_4", "R3_9 R3_4 R3_8 R3_4", 6);
+        TypedRun::log("5", "R3_8 R3_4 R3_8 R3_4", "R3_8 R3_4 R3_8 R3_4", 4);
         Store::currentUser = "someone else";
-        logRun("3", "R3_4 R3_4", "R3_2 R3_2", 3);
+        TypedRun::log("3", "R3_4 R3_4", "R3_2 R3_2", 3);
         Store::currentUser = "user1";
     }
 
@@ -113,6 +82,13 @@ private slots:
         QCOMPARE(confusions->item(0, 0)->text(), plain("R3_9") + " typed for " + plain("R3_8"));
         QCOMPARE(confusions->item(0, 1)->text(), QString("3"));
         QCOMPARE(confusions->item(0, 2)->text(), QString("right middle"));
+        // that finger's figures: 4 of its 7 strokes right, 57 % correct
+        auto *fingers = window.findChild<QTableWidget *>("fingerTable");
+        QStringList middle;
+        for (int r = 0; r < fingers->rowCount(); ++r)
+            if (fingers->item(r, 0)->text() == "right middle")
+                middle << fingers->item(r, 1)->text() << fingers->item(r, 2)->text() << fingers->item(r, 3)->text();
+        QCOMPARE(middle, (QStringList{"4", "3", "57"}));
         auto *missed = window.findChild<QTableWidget *>("missedTable");
         QCOMPARE(missed->item(0, 0)->text(), plain("R3_8"));
         // the missed key is the hottest of the plain layer; keys never typed are grey

@@ -6,6 +6,7 @@
 #include "store/session.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QFile>
 #include <QProcess>
 #include <QSqlDatabase>
@@ -120,10 +121,41 @@ inline void freshProfile(QTemporaryDir &home)
     Store::currentUser.clear();
 }
 
+// What a file holds, to see that nothing wrote to it.
+inline QByteArray fileDigest(const QString &file)
+{
+    QFile f(file);
+    f.open(QIODevice::ReadOnly);
+    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha1);
+}
+
 // The helper program of the shared-file tests (tests/store/storeclient.cpp).
 inline QString storeClient()
 {
     return QCoreApplication::applicationDirPath() + "/storeclient";
+}
+
+// Runs the helper programs side by side in the data folder (where a client
+// keeps its queue file); returns the messages they showed.
+inline QStringList runClients(const QList<QStringList> &commands)
+{
+    QList<QProcess *> running;
+    for (const QStringList &args : commands) {
+        auto *process = new QProcess;
+        process->setWorkingDirectory(Store::dataFolder);
+        process->start(storeClient(), args);
+        running.append(process);
+    }
+    QStringList messages;
+    for (QProcess *process : running) {
+        if (!process->waitForFinished(240000) || process->exitCode() != 0)
+            qFatal("storeclient failed: %s", qPrintable(process->readAllStandardError()));
+        for (const QByteArray &line : process->readAllStandardOutput().split('\n'))
+            if (line.startsWith("message: "))
+                messages.append(QString::fromUtf8(line.mid(9)));
+        delete process;
+    }
+    return messages;
 }
 
 // Another program holding an exclusive lock on a file until release().

@@ -17,28 +17,6 @@ class TestServerFaults : public QObject
     QTemporaryDir *home = nullptr;
     NoticeRecorder *recorder = nullptr;
 
-    // Runs the helper programs side by side in the data folder; returns the
-    // messages they showed.
-    QStringList runAll(const QList<QStringList> &commands)
-    {
-        QList<QProcess *> running;
-        for (const QStringList &args : commands) {
-            auto *process = new QProcess(this);
-            process->setWorkingDirectory(Store::dataFolder);
-            process->start(storeClient(), args);
-            running.append(process);
-        }
-        QStringList messages;
-        for (QProcess *process : running) {
-            if (!process->waitForFinished(240000) || process->exitCode() != 0)
-                qFatal("storeclient failed: %s", qPrintable(process->readAllStandardError()));
-            for (const QByteArray &line : process->readAllStandardOutput().split('\n'))
-                if (line.startsWith("message: "))
-                    messages.append(QString::fromUtf8(line.mid(9)));
-            delete process;
-        }
-        return messages;
-    }
     // Stops ("halt") or starts again ("resume") the test server.
     static bool server(const char *action)
     {
@@ -71,7 +49,7 @@ private slots:
         QList<QStringList> commands;
         for (int w = 0; w < writers; ++w)
             commands.append({"log", Store::usersDbPath, QString("writer%1").arg(w), QString::number(rowsEach), "5000"});
-        const QStringList messages = runAll(commands);
+        const QStringList messages = runClients(commands);
         QCOMPARE(messages, QStringList());
         QCOMPARE(count("SELECT count(*) FROM activitylog"), QString::number(writers * rowsEach));
         QCOMPARE(count("SELECT count(DISTINCT (username, log1)) FROM activitylog"), QString::number(writers * rowsEach));
@@ -84,7 +62,7 @@ private slots:
         QList<QStringList> commands;
         for (int p = 0; p < processes; ++p)
             commands.append({"users", Store::usersDbPath, QString::number(names), "5000"});
-        const QStringList messages = runAll(commands);
+        const QStringList messages = runClients(commands);
         QCOMPARE(count("SELECT count(*) FROM \"user\""), QString::number(names));
         QCOMPARE(count("SELECT count(DISTINCT username) FROM \"user\""), QString::number(names));
         QCOMPARE(messages.size(), (processes - 1) * names);
@@ -132,6 +110,35 @@ private slots:
         ServerQueue::append({Store::usersDbPath, stored});
         dB_Stuff().logActivity("Practise", "next", "", "", "", "", "");
         QCOMPARE(count("SELECT string_agg(log1, ',' ORDER BY id) FROM activitylog"), QString("sent,next"));
+        QVERIFY(!QFileInfo::exists(ServerQueue::file()));
+    }
+
+    // A queued row the server refuses stops the sending there: the rows sent
+    // before it leave the queue, it and the rows after it go at the next send.
+    void partlySentQueueKeepsTheRest()
+    {
+        dB_Stuff().logActivity("Practise", "a", "", "", "", "", "");
+        QStringList row = Inspector(Store::usersDbPath)
+                              .rows("SELECT username, entrydate, topic, log1, log2, log3, log4, log5, log6, rowkey "
+                                    "FROM activitylog")
+                              .value(0);
+        for (const char *log1 : {"b", "held", "c"}) {
+            row[3] = log1;
+            row[9] = QString("key-") + log1;
+            ServerQueue::append({Store::usersDbPath, row});
+        }
+        Inspector(Store::usersDbPath)
+            .exec("CREATE FUNCTION hold() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN IF NEW.log1 = 'held' THEN "
+                  "RAISE EXCEPTION 'held'; END IF; RETURN NEW; END $$; "
+                  "CREATE TRIGGER hold BEFORE INSERT ON activitylog FOR EACH ROW EXECUTE FUNCTION hold()");
+        dB_Stuff().logActivity("Practise", "d", "", "", "", "", "");
+        QStringList waiting;
+        for (const ServerQueue::Row &r : ServerQueue::pending(Store::usersDbPath))
+            waiting.append(r.values.value(3));
+        QCOMPARE(waiting, (QStringList{"held", "c"}));
+        Inspector(Store::usersDbPath).exec("DROP TRIGGER hold ON activitylog");
+        dB_Stuff().logActivity("Practise", "e", "", "", "", "", "");
+        QCOMPARE(count("SELECT string_agg(log1, ',' ORDER BY id) FROM activitylog"), QString("a,b,d,held,c,e"));
         QVERIFY(!QFileInfo::exists(ServerQueue::file()));
     }
 

@@ -7,26 +7,6 @@
 class TestSharedLog : public QObject
 {
     Q_OBJECT
-    // Runs the helper programs side by side; returns the messages they showed.
-    QStringList runAll(const QList<QStringList> &commands)
-    {
-        QList<QProcess *> running;
-        for (const QStringList &args : commands) {
-            auto *process = new QProcess(this);
-            process->start(storeClient(), args);
-            running.append(process);
-        }
-        QStringList messages;
-        for (QProcess *process : running) {
-            if (!process->waitForFinished(120000) || process->exitCode() != 0)
-                qFatal("storeclient failed: %s", qPrintable(process->readAllStandardError()));
-            for (const QByteArray &line : process->readAllStandardOutput().split('\n'))
-                if (line.startsWith("message: "))
-                    messages.append(QString::fromUtf8(line.mid(9)));
-            delete process;
-        }
-        return messages;
-    }
 
 private slots:
     void init()
@@ -46,7 +26,7 @@ private slots:
         QList<QStringList> commands{{"cycle", Store::usersDbPath, "120", "15", "12"}};
         for (int w = 0; w < writers; ++w)
             commands.append({"log", Store::usersDbPath, QString("writer%1").arg(w), QString::number(rowsEach), "40"});
-        const QStringList messages = runAll(commands);
+        const QStringList messages = runClients(commands);
         const int stored = Inspector(Store::usersDbPath).value("SELECT count(*) FROM activitylog").toInt();
         const int reported = messages.filter("locked by another program").size();
         QVERIFY(reported > 0); // the lock did outlast the busy timeout
@@ -61,7 +41,7 @@ private slots:
         QList<QStringList> commands;
         for (int p = 0; p < processes; ++p)
             commands.append({"users", Store::usersDbPath, QString::number(names), "5000"});
-        const QStringList messages = runAll(commands);
+        const QStringList messages = runClients(commands);
         Inspector db(Store::usersDbPath);
         QCOMPARE(db.value("SELECT count(*) FROM user").toInt(), names + 1);
         QCOMPARE(db.value("SELECT count(DISTINCT username) FROM user").toInt(), names + 1);
