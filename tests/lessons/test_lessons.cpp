@@ -4,9 +4,7 @@
 #include "games/gamespacewindow.h"
 #include "keyboard/keyids.h"
 #include "lessons/lessons.h"
-#include "mainmenu/harforamain.h"
-#include "practice/practising.h"
-#include "tests/support/loggedin.h"
+#include "tests/support/practicedesk.h"
 #include "tests/support/screenarea.h"
 
 #include <cmath>
@@ -18,8 +16,8 @@
 class TestLessons : public QObject
 {
     Q_OBJECT
-    LoggedIn *session = nullptr;
-    HarforaMain *menu = nullptr;
+    PracticeDesk desk;
+    HarforaMain *&menu = desk.menu;
     QPointer<Lessons> lessons;
 
     QPushButton *button(const QString &name) const { return lessons->findChild<QPushButton *>(name); }
@@ -40,7 +38,7 @@ class TestLessons : public QObject
             lessons->close();
         lessons = new Lessons(nullptr);
         lessons->callerWindow = menu;
-        lessons->activityKey.owner = session->login;
+        lessons->activityKey.owner = desk.session.login;
         lessons->show();
     }
     // A window on long lesson texts, so that every lesson can be scrolled.
@@ -52,31 +50,17 @@ class TestLessons : public QObject
     }
 
 private slots:
-    void initTestCase()
-    {
-        Clock::setManual(true);
-        session = new LoggedIn;
-    }
     void init()
     {
         translate::applyLanguage("AR_ar_AR");
-        menu = new HarforaMain(nullptr);
-        menu->loginWindow = session->login;
-        session->login->lastActivityKey.clear();
+        desk.reset();
         reopen();
-        Inspector(Store::usersDbPath).exec("DELETE FROM activitylog");
     }
     void cleanup()
     {
-        if (lessons)
-            lessons->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        delete menu;
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (qobject_cast<GamespaceWindow *>(w))
-                delete w;
+        desk.clear();
+        qDeleteAll(shownWindows<GamespaceWindow>(false));
     }
-    void cleanupTestCase() { delete session; }
 
     void keyboardGeometry()
     {
@@ -225,7 +209,7 @@ private slots:
         scrollToEnd();
         lessons->close();
         practising practice(true, 1, 0, nullptr);
-        practice.loginWindow = session->login;
+        practice.loginWindow = desk.session.login;
         practice.show();
         practice.findChild<QPushButton *>("start_Btn_")->click();
         TestSupport::typeX11(practice.textView(), TestSupport::x11KeycodeForScanCode(30));
@@ -243,11 +227,8 @@ private slots:
         button("next_Btn")->click();
         QCOMPARE(lessons->interestCaptions(), QString("ي ب ل ا ت ن ش س م ك ط"));
         button("pushButton_4")->click();
-        GamespaceWindow *game = nullptr;
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (auto *g = qobject_cast<GamespaceWindow *>(w))
-                game = g;
-        QVERIFY(game && game->isVisible());
+        GamespaceWindow *game = shownWindows<GamespaceWindow>().value(0);
+        QVERIFY(game);
         QCOMPARE(game->letters(), lessons->interestCaptions().split(' '));
         QVERIFY(lessons->isVisible());
     }
@@ -284,12 +265,7 @@ private slots:
     {
         const auto openGame = [this] {
             button("pushButton_4")->click();
-            QPointer<GamespaceWindow> game;
-            for (QWidget *w : QApplication::topLevelWidgets())
-                if (auto *g = qobject_cast<GamespaceWindow *>(w))
-                    if (g->isVisible())
-                        game = g;
-            return game;
+            return QPointer<GamespaceWindow>(shownWindows<GamespaceWindow>().value(0));
         };
         QPointer<GamespaceWindow> game = openGame();
         QVERIFY(game);

@@ -42,14 +42,7 @@ class TestLogin : public QObject
         return texts;
     }
     QStringList userNames() const { return items(users()); }
-    HarforaMain *openMenu() const
-    {
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (auto *menu = qobject_cast<HarforaMain *>(w))
-                if (menu->isVisible())
-                    return menu;
-        return nullptr;
-    }
+    HarforaMain *openMenu() const { return shownWindows<HarforaMain>().value(0); }
     // Clicks the button that opens the user dialog, fills it and presses OK (or closes it).
     void answerUserDialog(const char *button, const QString &name, const QString &pw, const QString &confirm,
                           bool ok = true)
@@ -109,9 +102,8 @@ class TestLogin : public QObject
     }
     void closeMenus()
     {
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (qobject_cast<HarforaMain *>(w))
-                w->close();
+        for (HarforaMain *menu : shownWindows<HarforaMain>(false))
+            menu->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 

@@ -26,11 +26,7 @@ class TestStartMenu : public QObject
             }
         });
         button->click();
-        GameSelectionWindow *chooser = nullptr;
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (auto *found = qobject_cast<GameSelectionWindow *>(w))
-                chooser = found;
-        if (chooser) {
+        if (GameSelectionWindow *chooser = shownWindows<GameSelectionWindow>(false).value(0)) {
             page = chooser->frameGeometry();
             delete chooser->keyDialog();
             delete chooser;

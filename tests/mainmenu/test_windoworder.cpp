@@ -23,15 +23,7 @@ class TestWindowOrder : public QObject
     MessageRecorder recorder;
     Login *login = nullptr;
 
-    template <class T> static QList<T *> shown()
-    {
-        QList<T *> found;
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (auto *t = qobject_cast<T *>(w))
-                if (t->isVisible())
-                    found.append(t);
-        return found;
-    }
+    template <class T> static QList<T *> shown() { return shownWindows<T>(); }
     static void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
     // Closes every window but the login window and those kept; closing one may delete another.
     void closeOthers(const QWidget *kept = nullptr)
@@ -52,13 +44,7 @@ class TestWindowOrder : public QObject
     }
     static QPushButton *button(QWidget *w, const char *name) { return w->findChild<QPushButton *>(name); }
 
-    template <class T> static int alive()
-    {
-        int n = 0;
-        for (QWidget *w : QApplication::topLevelWidgets())
-            n += qobject_cast<T *>(w) ? 1 : 0;
-        return n;
-    }
+    template <class T> static int alive() { return shownWindows<T>(false).size(); }
     // The games page with its key dialog open, as a learner leaves it.
     static QPointer<KeyBoardMap> openKeyDialog(HarforaMain *menu)
     {

@@ -2,9 +2,7 @@
 #include "app/translate.h"
 #include "keyboard/keyids.h"
 #include "lessons/lessons.h"
-#include "mainmenu/harforamain.h"
-#include "practice/practising.h"
-#include "tests/support/loggedin.h"
+#include "tests/support/practicedesk.h"
 #include "tests/support/screenarea.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -29,10 +27,10 @@ static unsigned keycodeOf(const QString &c)
 class TestPractising : public QObject
 {
     Q_OBJECT
-    LoggedIn *session = nullptr;
-    HarforaMain *menu = nullptr;
+    PracticeDesk desk;
+    QPointer<practising> &window = desk.window;
+    LoggedIn &session = desk.session;
     OverrideTranslator *texts = nullptr;
-    QPointer<practising> window;
 
     void useText(int lesson, const QStringList &lines)
     {
@@ -41,16 +39,9 @@ class TestPractising : public QObject
             html += "<p align=\"right\"><line>" + l + "</p>";
         texts->set("practising", Keys::practiceTextSource(lesson), html + "</body></html>");
     }
-    void open(int first = 1, int last = 0)
-    {
-        window = new practising(true, first, last, nullptr);
-        window->setAttribute(Qt::WA_DeleteOnClose);
-        window->startMenu = menu;
-        window->loginWindow = session->login;
-        window->show();
-    }
-    QTextBrowser *editor() const { return window->findChild<QTextBrowser *>("editor"); }
-    QPushButton *button(const char *name) const { return window->findChild<QPushButton *>(name); }
+    void open(int first = 1, int last = 0) { desk.open(first, last); }
+    QTextBrowser *editor() const { return desk.editor(); }
+    QPushButton *button(const char *name) const { return desk.button(name); }
     QLCDNumber *lcd(const char *name) const { return window->findChild<QLCDNumber *>(name); }
     void type(const QString &text)
     {
@@ -109,34 +100,21 @@ class TestPractising : public QObject
     void ticks(int count) { while (count-- > 0) window->timercount(); }
 
 private slots:
-    void initTestCase()
-    {
-        Clock::setManual(true);
-        session = new LoggedIn;
-    }
     void init()
     {
         translate::applyLanguage("AR_en_US"); // Arabic PC layout, English messages
         texts = new OverrideTranslator;
         useText(1, {"تن", "بت سم كن"});
         useText(2, {"شي"});
-        menu = new HarforaMain(nullptr);
-        menu->loginWindow = session->login;
-        session->login->lastActivityKey.clear();
+        desk.reset();
         PracticeSession::current().highestLesson = 33;
-        Inspector(Store::usersDbPath).exec("DELETE FROM activitylog");
-        session->recorder.clear();
         open();
     }
     void cleanup()
     {
-        if (window)
-            window->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        delete menu;
+        desk.clear();
         delete texts;
     }
-    void cleanupTestCase() { delete session; }
 
     void opensIdleOnTheFirstLesson()
     {
@@ -146,7 +124,7 @@ private slots:
         QVERIFY(button("next_Btn")->isEnabled());
         QVERIFY(!window->fingerGuide()->isVisible());
         type("ت"); // before Start
-        QCOMPARE(session->recorder.messages.last().text, QString("Press start button to start training"));
+        QCOMPARE(session.recorder.messages.last().text, QString("Press start button to start training"));
         QCOMPARE(window->currentColumn(), 0);
     }
 
@@ -282,8 +260,8 @@ private slots:
         QCOMPARE(window->currentLine(), 1);
         type("بت سم كن");
         QVERIFY(!window->isRunning());
-        QCOMPARE(session->recorder.messages.last().text, QString("Practise lesson finished, do you want to retrain it?"));
-        QVERIFY(session->recorder.messages.last().informative.startsWith(
+        QCOMPARE(session.recorder.messages.last().text, QString("Practise lesson finished, do you want to retrain it?"));
+        QVERIFY(session.recorder.messages.last().informative.startsWith(
             QString("0 correct characters per minute, 100 % correct, time 0:00.\n")));
         QCOMPARE(logRows().size(), 1);
         QCOMPARE(logRows().first().mid(0, 3), (QStringList{"Practise", "1", "0 0 100 0"}));
@@ -301,7 +279,7 @@ private slots:
         QCOMPARE(logRows().size(), 2);
         button("start_Btn_")->click();
         window->close(); // mid-run: the menu comes back
-        QVERIFY(menu->isVisible());
+        QVERIFY(desk.menu->isVisible());
     }
 
     // A wrong key shows the finger guide until the next correct key; closed by hand it comes back.
@@ -335,7 +313,7 @@ private slots:
         type("سم ش"); // expected ك
         ticks(19);     // 6 correct in the last 20 ticks: 18 a minute
         type("ن");
-        QCOMPARE(session->recorder.messages.last().informative,
+        QCOMPARE(session.recorder.messages.last().informative,
                  QString("14 correct characters per minute, 70 % correct, time 0:29.\n"
                          "The speed above is over the whole run; the Speed display shows 18, over the last 20 seconds.\n"
                          "Missed most often: ت space ك"));
@@ -368,7 +346,7 @@ private slots:
         QFETCH(unsigned, startKey);
         TestSupport::typeX11(editor(), startKey);
         QVERIFY(window->isRunning());
-        QVERIFY(session->recorder.messages.isEmpty());
+        QVERIFY(session.recorder.messages.isEmpty());
         QCOMPARE(correct() + wrong(), 0); // the starting key types nothing
         type("ت");
         TestSupport::typeX11(editor(), TestSupport::x11KeycodeForScanCode(1));
@@ -450,7 +428,7 @@ private slots:
         QVERIFY(lcd("lcdspeed")->intValue() > 0);
         QVERIFY(lcd("lcdcorrect")->intValue() > 0);
         if (reset == "Yes") {
-            session->recorder.replies.append(QMessageBox::Yes);
+            session.recorder.replies.append(QMessageBox::Yes);
             type("ن");
             QVERIFY(window->isRunning());
         } else { // stopped one short of the end: Start alone would continue
@@ -487,7 +465,7 @@ private slots:
         QVERIFY(window->textView()->document()->size().height() > 3 * window->height());
         const QTextBlock first = window->textView()->document()->findBlockByNumber(window->highlighter()->blockOf(0));
         QVERIFY(count > 12 || first.layout()->lineCount() > 2);
-        session->recorder.replies.append(QMessageBox::Yes);
+        session.recorder.replies.append(QMessageBox::Yes);
         button("start_Btn_")->click();
         for (int n = 0; n < count; ++n) {
             for (int c = 0; c < line.size() - 1; ++c) {

@@ -156,17 +156,11 @@ private slots:
         QCOMPARE(grid->itemAtPosition(0, 5)->widget()->objectName(), QString("settings"));
         QCOMPARE(qobject_cast<QLabel *>(grid->itemAtPosition(1, 4)->widget())->text(), QString("Reports"));
         report->click();
-        ReportsWindow *opened = nullptr;
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (auto *r = qobject_cast<ReportsWindow *>(w))
-                opened = r;
-        QVERIFY(opened && opened->isVisible());
+        ReportsWindow *opened = shownWindows<ReportsWindow>().value(0);
+        QVERIFY(opened);
         QCOMPARE(opened->activity().runs.size(), 3);
         report->click(); // a second click raises the same window
-        int windows = 0;
-        for (QWidget *w : QApplication::topLevelWidgets())
-            windows += qobject_cast<ReportsWindow *>(w) && w->isVisible() ? 1 : 0;
-        QCOMPARE(windows, 1);
+        QCOMPARE(shownWindows<ReportsWindow>().size(), 1);
         opened->close();
     }
 };

@@ -24,8 +24,19 @@ private:
     Messages::Handler previous;
 };
 
+#include <QApplication>
 #include <QHash>
 #include <QTranslator>
+
+// The top-level windows of class T: the visible ones, or all of them.
+template <class T> QList<T *> shownWindows(bool visibleOnly = true)
+{
+    QList<T *> found;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *t = qobject_cast<T *>(w); t && (t->isVisible() || !visibleOnly))
+            found.append(t);
+    return found;
+}
 
 // Installed on top of the active catalogue: answers the texts it holds,
 // leaves everything else to the catalogue below.
