@@ -6,13 +6,12 @@
 #include "practice/textprep.h"
 #include "store/session.h"
 #include "tests/resources/xkbreference.h"
+#include "tests/support/hunspellcheck.h"
 #include "tests/support/screenarea.h"
 #include "tests/support/testsupport.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -164,13 +163,14 @@ private slots:
             out.append(line.join(""));
         return out;
     }
-    // Words of three letters or more, vowel marks left out.
+    // Words of three letters or more, vowel marks and tatweel left out; the
+    // dictionary spells a wasla's alef plain.
     static QStringList wordsOf(const QString &line)
     {
-        static const QRegularExpression marks("[\\x{064B}-\\x{0652}\\x{0670}]");
-        static const QRegularExpression notLetter("[^\\x{0621}-\\x{064A}\\x{0671}]+");
+        static const QRegularExpression marks("[\\x{064B}-\\x{0652}\\x{0670}\\x{0640}]");
+        static const QRegularExpression notLetter("[^\\x{0621}-\\x{064A}]+");
         QStringList words;
-        for (const QString &w : QString(line).remove(marks).split(notLetter, Qt::SkipEmptyParts))
+        for (const QString &w : QString(line).remove(marks).replace(QChar(0x0671), QChar(0x0627)).split(notLetter, Qt::SkipEmptyParts))
             if (w.size() >= 3)
                 words.append(w);
         return words;
@@ -279,41 +279,14 @@ private slots:
             }
     }
 
-    // The words hunspell does not know (all of them if it fails). Loading the
-    // Arabic dictionary takes most of a second: all words are asked in one run.
-    static QSet<QString> unknownWords(const QString &hunspell, const QMap<int, QSet<QString>> &wordsByText)
-    {
-        QSet<QString> words;
-        for (const QSet<QString> &text : wordsByText)
-            words += text;
-        QProcess process;
-        process.start(hunspell, {"-d", "ar", "-i", "utf-8", "-l"});
-        process.write((QStringList(words.values()).join('\n') + '\n').toUtf8());
-        process.closeWriteChannel();
-        if (!process.waitForFinished() || process.exitCode() != 0)
-            return words;
-        const QStringList unknown = QString::fromUtf8(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-        return QSet<QString>(unknown.begin(), unknown.end());
-    }
     // Words of three letters or more of practice texts 9 and later, by text.
     static QMap<int, QSet<QString>> practiceWords()
     {
-        const QRegularExpression marks("[\\x{064B}-\\x{0652}\\x{0670}\\x{0640}]");
-        const QRegularExpression notLetter("[^\\x{0621}-\\x{064A}]+");
-        const QChar alefWasla(0x0671), alef(0x0627); // the dictionary spells a wasla's alef plain
         QMap<int, QSet<QString>> wordsByText;
-        for (int n = 9; n <= Keys::lessonSlots; ++n) {
-            const QString raw = PracticeText::raw(n);
-            if (raw.trimmed().isEmpty())
-                break;
-            PracticeText::Lines lines;
-            PracticeText::prepare(raw, lines);
-            QSet<QString> &words = wordsByText[n];
-            for (const QStringList &line : lines.characters)
-                for (const QString &w : line.join("").remove(marks).replace(alefWasla, alef).split(notLetter, Qt::SkipEmptyParts))
-                    if (w.size() >= 3)
-                        words.insert(w);
-        }
+        for (int n = 9; n <= Keys::lessonSlots && !practiceLines(n).isEmpty(); ++n)
+            for (const QString &line : practiceLines(n))
+                for (const QString &w : wordsOf(line))
+                    wordsByText[n].insert(w);
         return wordsByText;
     }
 
@@ -351,20 +324,10 @@ private slots:
     void dictionaryShare_data() { languageKeys(); }
     void dictionaryShare()
     {
-        const QString hunspell = QStandardPaths::findExecutable("hunspell");
-        if (hunspell.isEmpty() || !QFile::exists("/usr/share/hunspell/ar.dic"))
+        if (HunspellCheck::program().isEmpty())
             QSKIP("needs the hunspell program and hunspell-ar's dictionary (scripts/setup.sh installs them)");
-        const QMap<int, QSet<QString>> wordsByText = practiceWords();
-        const QSet<QString> unknownSet = unknownWords(hunspell, wordsByText);
-        for (auto text = wordsByText.begin(); text != wordsByText.end(); ++text) {
-            const int n = text.key();
-            const QSet<QString> &words = text.value();
-            QVERIFY2(!words.isEmpty(), qPrintable(QString("practice %1 has no words").arg(n)));
-            const QSet<QString> unknown = words & unknownSet;
-            const double share = 1.0 - double(unknown.size()) / words.size();
-            QVERIFY2(share >= 0.97, qPrintable(QString("practice %1: %2 % known; unknown: %3")
-                                                   .arg(n).arg(share * 100, 0, 'f', 1).arg(QStringList(unknown.values()).join(' '))));
-        }
+        const QStringList poor = HunspellCheck::poorlyKnown(practiceWords(), 0.97);
+        QVERIFY2(poor.isEmpty(), qPrintable("practice " + poor.join("\npractice ")));
     }
 
     // Every sentence naming a finger is generated: outside the key table and the

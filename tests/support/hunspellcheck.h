@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFile>
+#include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
@@ -50,5 +51,24 @@ inline double knownShare(const QSet<QString> &words, QSet<QString> *misses = nul
     if (misses)
         *misses = notKnown;
     return words.isEmpty() ? 0 : 1.0 - double(notKnown.size()) / words.size();
+}
+
+// The texts (by number) whose share of known words is below `least`, each
+// said with its share and its unknown words; all words asked in one run.
+inline QStringList poorlyKnown(const QMap<int, QSet<QString>> &wordsByText, double least)
+{
+    QSet<QString> all;
+    for (const QSet<QString> &words : wordsByText)
+        all += words;
+    const QSet<QString> notKnown = unknown(all);
+    QStringList poor;
+    for (auto it = wordsByText.cbegin(); it != wordsByText.cend(); ++it) {
+        const QSet<QString> misses = it.value() & notKnown;
+        const double share = it.value().isEmpty() ? 0 : 1.0 - double(misses.size()) / it.value().size();
+        if (share < least)
+            poor.append(QStringLiteral("%1: %2 % known; unknown: %3")
+                            .arg(it.key()).arg(share * 100, 0, 'f', 1).arg(QStringList(misses.values()).join(QLatin1Char(' '))));
+    }
+    return poor;
 }
 }
