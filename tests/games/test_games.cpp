@@ -448,49 +448,6 @@ private slots:
         QCOMPARE(page.findChild<QCheckBox *>("autocheck")->checkState(), Qt::Unchecked);
         QCOMPARE(db.value("SELECT count(*) FROM setting"), QString("1"));
     }
-    void pagesOpenUnderTheirButtonOnTheScreen_data()
-    {
-        QTest::addColumn<int>("direction");
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<int>("offset");
-        for (const auto &[name, direction] : {std::pair("ltr", Qt::LeftToRight), std::pair("rtl", Qt::RightToLeft)}) {
-            QTest::addRow("%s games", name) << int(direction) << "games" << 163;
-            QTest::addRow("%s settings", name) << int(direction) << "settings" << 58;
-        }
-    }
-    void pagesOpenUnderTheirButtonOnTheScreen()
-    {
-        QFETCH(int, direction);
-        QFETCH(QString, button);
-        QFETCH(int, offset);
-        QGuiApplication::setLayoutDirection(Qt::LayoutDirection(direction));
-        HarforaMain menu(nullptr);
-        menu.show();
-        auto *pressed = menu.findChild<QPushButton *>(button);
-        QRect page;
-        QTimer::singleShot(0, [&page] {
-            if (QWidget *modal = QApplication::activeModalWidget()) {
-                page = modal->frameGeometry();
-                modal->close();
-            }
-        });
-        pressed->click();
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (auto *chooser = qobject_cast<GameSelectionWindow *>(w)) {
-                page = chooser->frameGeometry();
-                chooser->deleteLater();
-            }
-        QGuiApplication::setLayoutDirection(Qt::LeftToRight);
-        QVERIFY(!page.isNull());
-        const QRect under = QRect(pressed->mapToGlobal(QPoint(0, 0)), pressed->size());
-        QVERIFY2(QGuiApplication::primaryScreen()->availableGeometry().contains(page), qPrintable(QString::number(page.x())));
-        QVERIFY(page.left() < under.center().x() && under.center().x() < page.right());
-        QCOMPARE(page.top(), menu.pos().y() + menu.height() - 22);
-        if (direction == Qt::LeftToRight)
-            QCOMPARE(page.left(), menu.pos().x() + pressed->pos().x() - offset);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
     // On a netbook screen with a task bar, in either writing direction, each
     // game window opens wholly inside the work area; the playfield is not
     // cut. Where the screen is big enough the designed size stays.

@@ -41,28 +41,41 @@ private slots:
         QVERIFY(DatabaseFiles::checkFiles() == DatabaseFiles::Startup::Ready);
     }
 
-    // The page opens below the menu, shifted from its button's left edge;
-    // moving the menu moves it.
+    // The page opens below the menu and under its button, on the screen in
+    // either direction; left to right it is shifted from the button's left
+    // edge. Moving the menu moves it.
     void pageFollowsTheMenuAndItsButton_data()
     {
+        QTest::addColumn<int>("direction");
         QTest::addColumn<QString>("button");
         QTest::addColumn<int>("offset");
         QTest::addColumn<QPoint>("menuAt");
-        QTest::newRow("games, menu moved") << "games" << 163 << QPoint(310, 240);
-        QTest::newRow("settings, menu moved") << "settings" << 58 << QPoint(270, 380);
+        for (const auto &[name, direction] : {std::pair("ltr", Qt::LeftToRight), std::pair("rtl", Qt::RightToLeft)})
+            for (const QPoint at : {QPoint(0, 0), QPoint(310, 240)}) {
+                QTest::addRow("%s games, menu at %d", name, at.x()) << int(direction) << "games" << 163 << at;
+                QTest::addRow("%s settings, menu at %d", name, at.x()) << int(direction) << "settings" << 58 << at;
+            }
     }
     void pageFollowsTheMenuAndItsButton()
     {
+        QFETCH(int, direction);
         QFETCH(QString, button);
         QFETCH(int, offset);
         QFETCH(QPoint, menuAt);
         ScreenArea desktop(QRect(0, 0, 1600, 900), QRect(0, 0, 1600, 860));
+        QGuiApplication::setLayoutDirection(Qt::LayoutDirection(direction));
         HarforaMain menu(nullptr);
         menu.move(menuAt);
         menu.show();
         auto *pressed = menu.findChild<QPushButton *>(button);
         const QRect page = openedPage(pressed);
-        QCOMPARE(page.topLeft(), QPoint(menuAt.x() + pressed->pos().x() - offset, menuAt.y() + menu.height() - 22));
+        QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+        const QPoint under = pressed->mapToGlobal(pressed->rect().center());
+        QVERIFY2(QRect(0, 0, 1600, 860).contains(page), qPrintable(QString::number(page.x())));
+        QVERIFY(page.left() < under.x() && under.x() < page.right());
+        QCOMPARE(page.top(), menuAt.y() + menu.height() - 22);
+        if (direction == Qt::LeftToRight)
+            QCOMPARE(page.left(), menuAt.x() + pressed->pos().x() - offset);
     }
 
     // The strip sits at the work area's top-left corner, clear of a task bar.
