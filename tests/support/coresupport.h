@@ -44,14 +44,16 @@ void prepareEnvironment();
 void initCore();
 }
 
-// For the tests of the library without windows.
-#define HARFORA_CORE_TEST_MAIN(TestObject)                                                         \
+// main() of a test executable: its application object, then the set-up.
+#define HARFORA_TEST_MAIN_OF(Application, initialise, TestObject)                                   \
     int main(int argc, char *argv[])                                                               \
     {                                                                                              \
         TestSupport::prepareEnvironment();                                                         \
-        QGuiApplication app(argc, argv);                                                           \
-        TestSupport::initCore();                                                                   \
+        Application app(argc, argv);                                                               \
+        TestSupport::initialise();                                                                 \
         TestObject tc;                                                                             \
         QTEST_SET_MAIN_SOURCE_PATH                                                                 \
         return QTest::qExec(&tc, argc, argv);                                                      \
     }
+// For the tests of the library without windows.
+#define HARFORA_CORE_TEST_MAIN(TestObject) HARFORA_TEST_MAIN_OF(QGuiApplication, initCore, TestObject)

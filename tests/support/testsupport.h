@@ -77,13 +77,4 @@ void holdX11(QWidget *target, unsigned keycode, int repeats, const QString &text
 unsigned x11KeycodeForScanCode(unsigned scanCode);
 }
 
-#define HARFORA_TEST_MAIN(TestObject)                                                              \
-    int main(int argc, char *argv[])                                                               \
-    {                                                                                              \
-        TestSupport::prepareEnvironment();                                                         \
-        translate app(argc, argv);                                                                 \
-        TestSupport::initApplication();                                                            \
-        TestObject tc;                                                                             \
-        QTEST_SET_MAIN_SOURCE_PATH                                                                 \
-        return QTest::qExec(&tc, argc, argv);                                                      \
-    }
+#define HARFORA_TEST_MAIN(TestObject) HARFORA_TEST_MAIN_OF(translate, initApplication, TestObject)
