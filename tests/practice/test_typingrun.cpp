@@ -175,19 +175,6 @@ private slots:
         }
     }
 
-    void guideShowsOnMistakesAndHidesOnCorrectKeys()
-    {
-        Run run;
-        TypingRun::Step step = press(run, "R3_1"); // expected ت: right index
-        QCOMPARE(step.guide, TypingRun::Guide::Show);
-        QCOMPARE(step.finger, int(Fingers::Index));
-        QCOMPARE(step.hand, int(Fingers::Right));
-        QCOMPARE(press(run, "R3_8").guide, TypingRun::Guide::Hide);
-        QCOMPARE(press(run, "28").guide, TypingRun::Guide::Unchanged);
-        step = press(run, "R3_4 R3_7 R3_1"); // expected the space: the thumb
-        QCOMPARE(step.finger, int(Fingers::Thumb));
-    }
-
     // A spaced line shows character n at position 2n; a position holds one mark.
     void marksSitWhereTheLineShowsThem()
     {
