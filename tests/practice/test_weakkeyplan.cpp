@@ -141,15 +141,6 @@ private slots:
         QCOMPARE(plan.confidence().focus().value(0), later);
         QCOMPARE(plan.confidence().confusions(1).value(0), qMakePair(later, weak));
     }
-
-    void noRowsNoText()
-    {
-        Catalogues::apply(QStringLiteral("AR_ar_AR"));
-        const WeakKeyPlan plan(ActivityReader::read({lessonRow(1, 4)}));
-        QVERIFY(!plan.hasKeystrokes());
-        QVERIFY(!plan.isPossible());
-        QVERIFY(plan.lines(1).isEmpty());
-    }
 };
 
 HARFORA_CORE_TEST_MAIN(TestWeakKeyPlan)
