@@ -38,7 +38,7 @@ class TestLessons : public QObject
             lessons->close();
         lessons = new Lessons(nullptr);
         lessons->callerWindow = menu;
-        lessons->activityKey.owner = desk.session.login;
+        lessons->activityKey.owner = desk.login;
         lessons->show();
     }
     // A window on long lesson texts, so that every lesson can be scrolled.
@@ -209,7 +209,7 @@ private slots:
         scrollToEnd();
         lessons->close();
         practising practice(true, 1, 0, nullptr);
-        practice.loginWindow = desk.session.login;
+        practice.loginWindow = desk.login;
         practice.show();
         practice.findChild<QPushButton *>("start_Btn_")->click();
         TestSupport::typeX11(practice.textView(), TestSupport::x11KeycodeForScanCode(30));

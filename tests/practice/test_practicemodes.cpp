@@ -21,7 +21,7 @@ class TestPracticeModes : public QObject
     const QString weak = QStringLiteral("ت"), instead = QStringLiteral("ن");
 
     QPointer<practising> &window = desk.window;
-    MessageRecorder &recorder = desk.session.recorder;
+    MessageRecorder &recorder = desk.recorder;
     QPushButton *button(const char *name) const { return desk.button(name); }
     QList<QStringList> logRows(const char *columns = "topic, log1, log5") const
     {

@@ -29,7 +29,7 @@ class TestPractising : public QObject
     Q_OBJECT
     PracticeDesk desk;
     QPointer<practising> &window = desk.window;
-    LoggedIn &session = desk.session;
+    MessageRecorder &recorder = desk.recorder;
     OverrideTranslator *texts = nullptr;
 
     void useText(int lesson, const QStringList &lines)
@@ -124,7 +124,7 @@ private slots:
         QVERIFY(button("next_Btn")->isEnabled());
         QVERIFY(!window->fingerGuide()->isVisible());
         type("ت"); // before Start
-        QCOMPARE(session.recorder.messages.last().text, QString("Press start button to start training"));
+        QCOMPARE(recorder.messages.last().text, QString("Press start button to start training"));
         QCOMPARE(window->currentColumn(), 0);
     }
 
@@ -260,8 +260,8 @@ private slots:
         QCOMPARE(window->currentLine(), 1);
         type("بت سم كن");
         QVERIFY(!window->isRunning());
-        QCOMPARE(session.recorder.messages.last().text, QString("Practise lesson finished, do you want to retrain it?"));
-        QVERIFY(session.recorder.messages.last().informative.startsWith(
+        QCOMPARE(recorder.messages.last().text, QString("Practise lesson finished, do you want to retrain it?"));
+        QVERIFY(recorder.messages.last().informative.startsWith(
             QString("0 correct characters per minute, 100 % correct, time 0:00.\n")));
         QCOMPARE(logRows().size(), 1);
         QCOMPARE(logRows().first().mid(0, 3), (QStringList{"Practise", "1", "0 0 100 0"}));
@@ -313,7 +313,7 @@ private slots:
         type("سم ش"); // expected ك
         ticks(19);     // 6 correct in the last 20 ticks: 18 a minute
         type("ن");
-        QCOMPARE(session.recorder.messages.last().informative,
+        QCOMPARE(recorder.messages.last().informative,
                  QString("14 correct characters per minute, 70 % correct, time 0:29.\n"
                          "The speed above is over the whole run; the Speed display shows 18, over the last 20 seconds.\n"
                          "Missed most often: ت space ك"));
@@ -346,7 +346,7 @@ private slots:
         QFETCH(unsigned, startKey);
         TestSupport::typeX11(editor(), startKey);
         QVERIFY(window->isRunning());
-        QVERIFY(session.recorder.messages.isEmpty());
+        QVERIFY(recorder.messages.isEmpty());
         QCOMPARE(correct() + wrong(), 0); // the starting key types nothing
         type("ت");
         TestSupport::typeX11(editor(), TestSupport::x11KeycodeForScanCode(1));
@@ -428,7 +428,7 @@ private slots:
         QVERIFY(lcd("lcdspeed")->intValue() > 0);
         QVERIFY(lcd("lcdcorrect")->intValue() > 0);
         if (reset == "Yes") {
-            session.recorder.replies.append(QMessageBox::Yes);
+            recorder.replies.append(QMessageBox::Yes);
             type("ن");
             QVERIFY(window->isRunning());
         } else { // stopped one short of the end: Start alone would continue
@@ -465,7 +465,7 @@ private slots:
         QVERIFY(window->textView()->document()->size().height() > 3 * window->height());
         const QTextBlock first = window->textView()->document()->findBlockByNumber(window->highlighter()->blockOf(0));
         QVERIFY(count > 12 || first.layout()->lineCount() > 2);
-        session.recorder.replies.append(QMessageBox::Yes);
+        recorder.replies.append(QMessageBox::Yes);
         button("start_Btn_")->click();
         for (int n = 0; n < count; ++n) {
             for (int c = 0; c < line.size() - 1; ++c) {

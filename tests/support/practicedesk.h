@@ -3,35 +3,45 @@
 #include "app/clock.h"
 #include "mainmenu/harforamain.h"
 #include "practice/practising.h"
-#include "tests/support/loggedin.h"
+#include "login/login.h"
+#include "tests/store/storefixture.h"
+#include "tests/support/testsupport.h"
 
 #include <QPushButton>
 #include <QTextBrowser>
 
-// A logged-in learner's start menu and the practice window opened from it,
-// each case on an empty activity log with no message recorded. The clock is
-// the test's from the start: it moves only when a case advances it.
+// A fresh profile with "user1" logged in, its start menu and the practice
+// window opened from it, each case on an empty activity log with no message
+// recorded. The clock is the test's from the start: it moves only when a
+// case advances it.
 struct PracticeDesk {
-    struct ManualClock {
-        ManualClock() { Clock::setManual(true); }
-    } clock;
-    LoggedIn session;
+    PracticeDesk()
+    {
+        Clock::setManual(true);
+        freshProfile(home);
+        login = new Login(0, nullptr);
+        Store::currentUser = "user1";
+    }
+    ~PracticeDesk() { delete login; }
+    QTemporaryDir home;
+    MessageRecorder recorder;
+    Login *login = nullptr;
     HarforaMain *menu = nullptr;
     QPointer<practising> window;
 
     void reset()
     {
         menu = new HarforaMain(nullptr);
-        menu->loginWindow = session.login;
-        session.login->lastActivityKey.clear();
+        menu->loginWindow = login;
+        login->lastActivityKey.clear();
         Inspector(Store::usersDbPath).exec("DELETE FROM activitylog");
-        session.recorder.clear();
+        recorder.clear();
     }
     // Closes every window the case opened, then the menu.
     void clear()
     {
         for (QWidget *w : QApplication::topLevelWidgets())
-            if (w != session.login && w != menu && w->isVisible())
+            if (w != login && w != menu && w->isVisible())
                 w->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         delete menu;
@@ -42,7 +52,7 @@ struct PracticeDesk {
         window = new practising(true, first, last, nullptr);
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->startMenu = menu;
-        window->loginWindow = session.login;
+        window->loginWindow = login;
         window->show();
     }
     // The practice window the last action opened, if any.
