@@ -7,31 +7,17 @@
 set -u
 HARFORA=$1 XCLOSE=$2 REPORT=$3 SHOTS=$4
 source "$(dirname "$0")/e2elib.sh"
-TS="$(dirname "$HARFORA")/resources/ts/ar_en_us.ts"
-LAYOUT="$(dirname "$0")/../../resources/content/layouts/pc.tsv"
 
-# The strokes of practice text N (US key names) up to the line where the
-# planned mistake has been made three times: "j" (ت) for every "f" (ب).
+# The strokes of practice text N up to the line where the planned mistake has
+# been made three times: "j" (ت) for every "f" (ب); plain keys only.
 strokes() {
-    python3 - "$TS" "$LAYOUT" "$1" <<'PY'
-import html, re, sys
-ts, layout, n = open(sys.argv[1], encoding="utf-8").read(), open(sys.argv[2], encoding="utf-8"), sys.argv[3]
-text = html.unescape(re.search(r"<source>add text of practise lesson %s here in the translation file</source>\s*"
-                               r"<translation[^>]*>(.*?)</translation>" % n, ts, re.S).group(1))
-lines, pos = [], 0
-while (m := re.compile(r"<line>[^<]*(<)").search(text, pos)):
-    chars = re.sub(r"&#([0-9]{4});", lambda r: chr(int(r.group(1))), text[m.start() + 6:m.end() - 1])
-    lines.append(chars)  # a drill line is shown spaced out, but typed as written
-    pos = m.start() + 1
-us = "grave 1 2 3 4 5 6 7 8 9 0 minus equal q w e r t y u i o p bracketleft bracketright a s d f g h j k l " \
-     "semicolon apostrophe backslash - z x c v b n m comma period slash".split()
-keys = {" ": "space"}
-for i, row in enumerate(l.rstrip("\n").split("\t") for l in layout if not l.startswith("#") and l.strip()):
-    if us[i] != "-":
-        keys.setdefault(row[1], us[i])
-out, missed = [], 0
-for line in lines:
-    for c in line:
+    python3 - "$E2E" "$TS" "$LAYOUT" "$1" <<'PY'
+import sys
+sys.path.insert(0, sys.argv[1])
+import textkeys
+keys, out, missed = textkeys.keys(sys.argv[3], shifted=False), [], 0
+for line in textkeys.lines(sys.argv[2], "add text of practise lesson %s here in the translation file" % sys.argv[4]):
+    for c in line:  # a drill line is shown spaced out, but typed as written
         if c not in keys:
             sys.exit("no plain key types %r" % c)
         wrong = c == "ب" and missed < 3
@@ -55,13 +41,8 @@ practise() { # practice window, strokes
 ONE=$(strokes 1) TWO=$(strokes 2)
 check "practice texts 1 and 2 hold ب three times and only plain keys" test -n "$ONE" -a -n "$TWO"
 
-"$HARFORA" >"$SHOTS/harfora.log" 2>&1 &
-APP=$!
-LOGIN=$(window Login) || fail "the login window appears"
-sleep 0.5
-click "$LOGIN" 380 209
-keys 1 Return
-MENU=$(window "Harfora Start Menu") || fail "the start menu appears"
+start
+log_in "Harfora Start Menu"
 click "$MENU" 164 45
 PRACTICE=$(window Dialog) || fail "the practice window opens"
 sleep 0.3
@@ -127,17 +108,7 @@ check "harfora-report names ب missed most, typed as ت" eval "echo '$LINE' | gr
 "$XCLOSE" "$REPORTS"
 
 # --- the Arabic interface ----------------------------------------------
-"$XCLOSE" "$MENU"
-LOGIN=$(window Login) || fail "the login window comes back"
-click "$LOGIN" 478 335
-keys Home Return
-sleep 0.5
-shot login-arabic
-click "$LOGIN" 380 209
-keys ctrl+a 1 Return
-MENU=$(window "قائمة حرفورا") || fail "the Arabic start menu appears"
-sleep 0.3
-shot start-menu-arabic
+log_in_arabic
 # right to left: the Reports button is the fifth from the right
 click "$MENU" 164 45
 REPORTS=$(window "التقارير") || fail "the Arabic Reports window opens"
@@ -151,10 +122,4 @@ for tab in 735:keyboard 653:mistakes 589:fingers; do # the tabs from the right
     shot "reports-arabic-${tab#*:}"
 done
 "$XCLOSE" "$REPORTS"
-"$XCLOSE" "$MENU"
-LOGIN=$(window "تسجيل الدخول") || fail "the login window comes back at the end"
-"$XCLOSE" "$LOGIN"
-for _ in $(seq 50); do kill -0 "$APP" 2>/dev/null || break; sleep 0.1; done
-check "the program ends" eval '! kill -0 $APP 2>/dev/null'
-APP=""
-echo "$passed passed, 0 failed"
+finish_arabic

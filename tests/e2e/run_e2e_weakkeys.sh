@@ -8,37 +8,19 @@
 set -u
 HARFORA=$1 XCLOSE=$2 SHOTS=$3
 source "$(dirname "$0")/e2elib.sh"
-TS="$(dirname "$HARFORA")/resources/ts/ar_en_us.ts"
-LAYOUT="$(dirname "$0")/../../resources/content/layouts/pc.tsv"
 
-# The strokes (US key names) of the first characters of a catalogue text
-# whose source is $1 ($2 of them, Shift chords included); every ب typed by the
-# key of ت when $3 is "miss".
+# The strokes of the first $2 characters of the catalogue text whose source is
+# $1, Shift chords included; every ب typed by the key of ت when $3 is "miss".
 strokes() {
-    python3 - "$TS" "$LAYOUT" "$1" "$2" "$3" <<'PY'
-import html, re, sys
-ts, layout, source, count, miss = open(sys.argv[1], encoding="utf-8").read(), open(sys.argv[2], encoding="utf-8"), \
-    sys.argv[3], int(sys.argv[4]), sys.argv[5] == "miss"
-text = html.unescape(re.search(r"<source>%s</source>\s*<translation[^>]*>(.*?)</translation>" % re.escape(source),
-                               ts, re.S).group(1))
-chars = []
-for m in re.finditer(r"<line>([^<]*)", text):
-    chars += list(re.sub(r"&#([0-9]{4});", lambda r: chr(int(r.group(1))), m.group(1)))
-us = "grave 1 2 3 4 5 6 7 8 9 0 minus equal q w e r t y u i o p bracketleft bracketright a s d f g h j k l " \
-     "semicolon apostrophe backslash - z x c v b n m comma period slash".split()
-keys = {" ": "space"}
-for i, row in enumerate(l.rstrip("\n").split("\t") for l in layout if not l.startswith("#") and l.strip()):
-    if us[i] != "-":
-        keys.setdefault(row[1], us[i])
-for i, row in enumerate(l.rstrip("\n").split("\t") for l in open(sys.argv[2], encoding="utf-8")
-                        if not l.startswith("#") and l.strip()):
-    if us[i] != "-" and len(row) > 2:
-        keys.setdefault(row[2], "shift+" + us[i])  # a Shift chord, as a learner types it
-out = []
-for c in chars[:count]:
+    python3 - "$E2E" "$TS" "$LAYOUT" "$1" "$2" "$3" <<'PY'
+import sys
+sys.path.insert(0, sys.argv[1])
+import textkeys
+keys, out = textkeys.keys(sys.argv[3]), []
+for c in "".join(textkeys.lines(sys.argv[2], sys.argv[4]))[:int(sys.argv[5])]:
     if c not in keys:
         break
-    out.append("j" if miss and c == "ب" else keys[c])
+    out.append("j" if sys.argv[6] == "miss" and c == "ب" else keys[c])
 print(" ".join(out))
 PY
 }
@@ -53,14 +35,8 @@ check "practice text 3 holds ب to miss" eval 'echo "$PRACTICE3" | grep -q " j "
 TEST1=$(strokes "add text of level test 1 here in the translation file" 45 right)
 check "level test 1 starts with plain keys" test "$(echo "$TEST1" | wc -w)" -ge 30
 
-"$HARFORA" >"$SHOTS/harfora.log" 2>&1 &
-APP=$!
-LOGIN=$(window Login) || fail "the login window appears"
-sleep 0.5
-click "$LOGIN" 380 209
-keys 1 Return
-MENU=$(window "Harfora Start Menu") || fail "the start menu appears"
-sleep 0.3
+start
+log_in "Harfora Start Menu"
 shot start-menu
 click "$MENU" 164 45
 PRACTICE=$(window Dialog) || fail "the practice window opens"
@@ -122,16 +98,7 @@ check "the test's row: text 1, one minute, 60 seconds ($ROW)" eval 'echo "$ROW" 
 MENU=$(window "Harfora Start Menu") || fail "the start menu comes back after the test"
 
 # --- the Arabic interface ------------------------------------------------
-"$XCLOSE" "$MENU"
-LOGIN=$(window Login) || fail "the login window comes back"
-click "$LOGIN" 478 335
-keys Home Return
-sleep 0.5
-click "$LOGIN" 380 209
-keys ctrl+a 1 Return
-MENU=$(window "قائمة حرفورا") || fail "the Arabic start menu appears"
-sleep 0.3
-shot start-menu-arabic
+log_in_arabic
 # right to left: Training is the second button from the right
 click "$MENU" 491 45
 PRACTICE=$(window "التدريب على الكتابة") || fail "the Arabic practice window opens"
@@ -151,10 +118,4 @@ sleep 0.5
 shot level-test-arabic
 "$XCLOSE" "$TEST"
 MENU=$(window "قائمة حرفورا") || fail "the Arabic start menu comes back after the test"
-"$XCLOSE" "$MENU"
-LOGIN=$(window "تسجيل الدخول") || fail "the login window comes back at the end"
-"$XCLOSE" "$LOGIN"
-for _ in $(seq 50); do kill -0 "$APP" 2>/dev/null || break; sleep 0.1; done
-check "the program ends" eval '! kill -0 $APP 2>/dev/null'
-APP=""
-echo "$passed passed, 0 failed"
+finish_arabic
