@@ -291,24 +291,6 @@ private slots:
         QVERIFY(!ball);
     }
 
-    // Driven tick by tick through the real playfield: the ball bounces off
-    // the floor three times and is lost at the next contact.
-    void ballLostAfterThreeBounces()
-    {
-        game1 game({"ش"}, nullptr);
-        game.skipSplash();
-        QPointer<LetterInBox> ball = game.ball(0);
-        int ticks = 0;
-        while (ball && !ball->isDying() && ++ticks < 1000)
-            ball->dropdown_slot();
-        QVERIFY(ball && ball->isDying());
-        QVERIFY(!ball->hitByPlayer());
-        QCOMPARE(ball->bounces(), 3);
-        ball->killme_slot();
-        QCOMPARE(game.lost(), 1);
-        QCOMPARE(game.score(), 0);
-    }
-
     // Ten minutes of falling, bouncing, hit and lost balls, now and then
     // painted whole (the window uncovered): what is on the screen is always
     // what a fresh painting of the field gives, and at the end the empty field.
