@@ -19,7 +19,7 @@ int main(int argc, char **argv)
     QCoreApplication::setApplicationName("Harfora");
     Resources::registerAll();
     Fonts::registerSubstitutions();
-    QApplication::setWindowIcon(QIcon(":/images/icons/harfora.png"));
+    QApplication::setWindowIcon(Resources::pngIcon(":/images/icons/harfora-48.png"));
     translate::loadCatalogues(QDir(QDir::toNativeSeparators(":/tr/lang/")));
 
     QPointer<Login> login = new Login(0, nullptr);

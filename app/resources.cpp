@@ -1,6 +1,7 @@
 #include "app/resources.h"
 
-#include <QtGlobal>
+#include <QImageReader>
+#include <QPixmap>
 
 static void initHarforaResources()
 {
@@ -15,5 +16,12 @@ void registerAll()
         initHarforaResources();
         done = true;
     }
+}
+
+QIcon pngIcon(const QString &path)
+{
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false); // else each plugin is asked, even for a named format
+    return QIcon(QPixmap::fromImage(reader.read()));
 }
 }

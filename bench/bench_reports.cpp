@@ -97,6 +97,28 @@ void fillClass(const QString &file)
 }
 }
 
+// Where the window's time goes: the rows, reading them, showing them.
+static void printPhases(const QString &file)
+{
+    QElapsedTimer clock;
+    clock.start();
+    QVector<ActivityLogRow> rows;
+    ActivityRows::read(file, passwordHash(Store::currentUser), rows);
+    const double fetched = clock.nsecsElapsed() / 1e6;
+    const Activity activity = ActivityReader::read(rows);
+    const double parsed = clock.nsecsElapsed() / 1e6;
+    ReportsWindow reports;
+    const double built = clock.nsecsElapsed() / 1e6;
+    reports.display(activity);
+    const double shown = clock.nsecsElapsed() / 1e6;
+    reports.show();
+    reports.repaint();
+    QCoreApplication::processEvents();
+    printf("reports: one learner: rows %.0f ms, reading them %.0f ms, window built %.0f ms, filled %.0f ms, "
+           "painted %.0f ms\n",
+           fetched, parsed - fetched, built - parsed, shown - built, clock.nsecsElapsed() / 1e6 - shown);
+}
+
 int main(int argc, char **argv)
 {
     QTemporaryDir home;
@@ -111,27 +133,9 @@ int main(int argc, char **argv)
     printf("reports: %d users x %d runs, %.1f MB\n", users, runsPerUser, QFileInfo(file).size() / 1048576.0);
     printf("reports: plan of one user's rows: %s\n", qPrintable(ActivityRows(file).queryPlan().join(QStringLiteral("; "))));
     Store::currentUser = "user1";
+    printPhases(file);
     std::vector<double> window, command, windowCpu, commandCpu;
     QElapsedTimer clock;
-    {
-        // where the window's time goes: the rows, reading them, showing them
-        clock.start();
-        QVector<ActivityLogRow> rows;
-        ActivityRows::read(file, passwordHash(Store::currentUser), rows);
-        const double fetched = clock.nsecsElapsed() / 1e6;
-        const Activity activity = ActivityReader::read(rows);
-        const double parsed = clock.nsecsElapsed() / 1e6;
-        ReportsWindow reports;
-        const double built = clock.nsecsElapsed() / 1e6;
-        reports.display(activity);
-        const double shown = clock.nsecsElapsed() / 1e6;
-        reports.show();
-        reports.repaint();
-        QCoreApplication::processEvents();
-        printf("reports: one learner: rows %.0f ms, reading them %.0f ms, window built %.0f ms, filled %.0f ms, "
-               "painted %.0f ms\n",
-               fetched, parsed - fetched, built - parsed, shown - built, clock.nsecsElapsed() / 1e6 - shown);
-    }
     for (int i = 0; i < repeats; ++i) {
         clock.start();
         const double cpu = threadCpuMs();

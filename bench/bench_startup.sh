@@ -1,8 +1,9 @@
 #!/bin/bash
-# Start-up of the program to its login window against a bare Qt window, in
-# turns (bare, program, bare, program ...), on a fresh and on an existing
-# data folder: time until the window is visible and resident memory there,
-# with the medians of both and their ratios.
+# Start-up of the program to its login window against a bare Qt window and
+# against the same window with one label, in turns (bare, label, program,
+# bare ...), on a fresh and on an existing data folder: time until the window
+# is visible and resident memory there, the medians and the ratios (pair by
+# pair, median) of the program to the bare window and to the labelled one.
 # Usage: bench/bench_startup.sh [build dir] [runs]
 set -eu
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -29,6 +30,9 @@ start() {
     kill $app; wait $app 2>/dev/null || true
     for _ in $(seq 100); do visible || break; sleep 0.01; done
 }
+ratio() { paste -d' ' "$out/$1" "$out/$2" | awk '{printf "%.3f %.3f\n", $1 / $3, $2 / $4}' > "$out/r"
+          echo "time $(cut -d' ' -f1 "$out/r" | median) memory $(cut -d' ' -f2 "$out/r" | median)"; }
+figures() { echo "$(cut -d' ' -f1 "$out/$1" | median) ms $(( $(cut -d' ' -f2 "$out/$1" | median) / 1024 )) MB"; }
 for folder in fresh existing; do
     keep=$(mktemp -d)
     [ $folder = existing ] && start "$keep" "$build/harfora" >/dev/null
@@ -36,15 +40,14 @@ for folder in fresh existing; do
         home=$keep
         [ $folder = fresh ] && home=$(mktemp -d)
         b=$(start "$home" "$build/bench/bare_window")
+        t=$(start "$home" "$build/bench/text_window")
         h=$(start "$home" "$build/harfora")
         [ $folder = fresh ] && rm -rf "$home"
         [ "$i" = 1 ] && continue # warm-up
-        echo "$b" >> "$out/bare-$folder"; echo "$h" >> "$out/harfora-$folder"
-        echo "$h $b" | awk '{printf "%.3f %.3f\n", $1 / $3, $2 / $4}' >> "$out/ratio-$folder"
+        echo "$b" >> "$out/bare"; echo "$t" >> "$out/text"; echo "$h" >> "$out/harfora"
     done
     rm -rf "$keep"
-    bt=$(cut -d' ' -f1 "$out/bare-$folder" | median); bm=$(cut -d' ' -f2 "$out/bare-$folder" | median)
-    ht=$(cut -d' ' -f1 "$out/harfora-$folder" | median); hm=$(cut -d' ' -f2 "$out/harfora-$folder" | median)
-    rt=$(cut -d' ' -f1 "$out/ratio-$folder" | median); rm_=$(cut -d' ' -f2 "$out/ratio-$folder" | median)
-    echo "startup ($folder data folder, median of $runs): bare window $bt ms $((bm / 1024)) MB, Harfora $ht ms $((hm / 1024)) MB; ratio time $rt memory $rm_"
+    echo "startup ($folder data folder, median of $runs): bare window $(figures bare), one label $(figures text), Harfora $(figures harfora)"
+    echo "  ratios: Harfora / bare window: $(ratio harfora bare); Harfora / one label: $(ratio harfora text); one label / bare window: $(ratio text bare)"
+    rm -f "$out/bare" "$out/text" "$out/harfora"
 done

@@ -1,6 +1,7 @@
 #include "lessons/lessons.h"
 
 #include "app/activitykey.h"
+#include "app/resources.h"
 #include "app/screenfit.h"
 #include "app/slotsbyname.h"
 #include "games/gamespacewindow.h"
@@ -46,8 +47,8 @@ Lessons::Lessons(QWidget *parent) : QWidget(parent)
     read = false;
     handScene = new QGraphicsScene(0, 0, 201, 180, this);
     if (QGuiApplication::layoutDirection() == Qt::RightToLeft) {
-        previous_Btn->setIcon(QIcon(":/images/rightarrow32.png"));
-        next_Btn->setIcon(QIcon(":/images/leftarrow32.png"));
+        previous_Btn->setIcon(Resources::pngIcon(":/images/rightarrow32.png"));
+        next_Btn->setIcon(Resources::pngIcon(":/images/leftarrow32.png"));
     }
     SetKeyBoardLayoutCaption(0);
     state.currentLesson = 1;

@@ -1,5 +1,6 @@
 #include "login/login.h"
 
+#include "app/resources.h"
 #include "app/screenfit.h"
 
 #include <QComboBox>
@@ -124,7 +125,7 @@ void Login::buildHeader()
     key->setObjectName("key");
     key->setGeometry(590, 10, 80, 64);
     key->setMinimumSize(80, 64);
-    key->setIcon(QIcon(":/images/icons/user-login-icon.png"));
+    key->setIcon(Resources::pngIcon(":/images/icons/user-login-icon.png"));
     key->setIconSize(QSize(64, 64));
     key->setStyleSheet("QPushButton { background-color: transparent; border: 0px; }");
 

@@ -4,6 +4,7 @@
 #include "app/loginkey.h"
 #include "app/messages.h"
 #include "app/placement.h"
+#include "app/resources.h"
 #include "app/slotsbyname.h"
 #include "keyboard/scancode.h"
 #include "practice/fingers.h"
@@ -64,8 +65,8 @@ practising::practising(bool practise, int firstLesson, int last, QWidget *parent
     placeBesideGuide(area);
     shared.guideActive = true;
     if (QGuiApplication::layoutDirection() == Qt::RightToLeft) {
-        previous_Btn->setIcon(QIcon(":/images/icons/navigate-right-icon.png"));
-        next_Btn->setIcon(QIcon(":/images/icons/navigate-left-icon.png"));
+        previous_Btn->setIcon(Resources::pngIcon(":/images/icons/navigate-right-icon.png"));
+        next_Btn->setIcon(Resources::pngIcon(":/images/icons/navigate-left-icon.png"));
     }
 
     timer = new QTimer(this);

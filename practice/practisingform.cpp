@@ -1,5 +1,7 @@
 #include "practice/practising.h"
 
+#include "app/resources.h"
+
 #include <QGridLayout>
 #include <QLCDNumber>
 #include <QLabel>
@@ -49,7 +51,7 @@ void practising::buildForm()
     header->addWidget(lessonnumber);
     header->addStretch();
     // Beside the text, not in the button row: eight columns would not fit a small screen.
-    weak_Btn = new QPushButton(QIcon(":/images/icons/learn1.PNG"), tr("Practise my weak keys"));
+    weak_Btn = new QPushButton(Resources::pngIcon(":/images/icons/learn1.PNG"), tr("Practise my weak keys"));
     weak_Btn->setObjectName("weak_Btn");
     weak_Btn->setIconSize(QSize(32, 32));
     weak_Btn->setToolTip(tr("A text made from the keys you miss most and type slowest"));

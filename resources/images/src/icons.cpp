@@ -251,8 +251,11 @@ void drawIcons(const QString &out)
     save(tile(80, green, [](QPainter &p, qreal s) { arrowSymbol(p, s, -90); }), out, "icons/navigate-up-icon.png");
     save(tile(80, red, pauseSymbol), out, "icons/pause-icon.png");
     // the program's own icon, for the window and the desktop menu
-    save(tile(256, tone("#e8af54"), [](QPainter &p, qreal s) { keyCapSymbol(p, s, QString::fromUtf8("ح")); }), out,
-         "icons/harfora.png");
+    const Symbol harfora = [](QPainter &p, qreal s) { keyCapSymbol(p, s, QString::fromUtf8("ح")); };
+    save(tile(256, tone("#e8af54"), harfora), out, "icons/harfora.png");
+    // the window's icon: a title bar or task bar shows it at 48 pixels at most, and a
+    // small picture is decoded at start-up in a fraction of the large one's time and memory
+    save(tile(48, tone("#e8af54"), harfora), out, "icons/harfora-48.png");
     for (bool space : {false, true}) {
         QImage image(124, 124, QImage::Format_ARGB32);
         image.fill(Qt::transparent);
