@@ -175,6 +175,14 @@ private slots:
         }
     }
 
+    // Enter is neither a mistake nor a key typed right: the finger guide stays as it is.
+    void enterLeavesTheGuide()
+    {
+        Run run;
+        QCOMPARE(press(run, "R3_1").guide, TypingRun::Guide::Show);
+        QCOMPARE(press(run, "28").guide, TypingRun::Guide::Unchanged);
+    }
+
     // A spaced line shows character n at position 2n; a position holds one mark.
     void marksSitWhereTheLineShowsThem()
     {
