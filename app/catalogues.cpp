@@ -36,6 +36,14 @@ QTranslator *qtTranslatorFor(const QString &key)
     return qtTable.value(language);
 }
 
+// Matched by hand, not by a "*.qm" name filter: a filter is a regular
+// expression, and the first one compiled loads and sets up PCRE (half a
+// megabyte at start-up). Names of fewer than three parts are skipped later.
+bool isCatalogueName(const QString &fileName)
+{
+    return fileName.endsWith(QLatin1String(".qm"), Qt::CaseInsensitive);
+}
+
 QString languageName(const QString &localeName)
 {
     return QLocale::languageToString(QLocale(localeName).language());
@@ -46,9 +54,10 @@ namespace Catalogues {
 
 void load(const QDir &folder)
 {
-    const QFileInfoList entries = folder.entryInfoList(QStringList{"*_*.qm"},
-                                                       QDir::Files | QDir::Readable, QDir::Name);
+    const QFileInfoList entries = folder.entryInfoList(QDir::Files | QDir::Readable, QDir::Name);
     for (const QFileInfo &entry : entries) {
+        if (!isCatalogueName(entry.fileName()))
+            continue;
         const QString baseName = entry.completeBaseName();
         const QString key = Catalogue::keyForBaseName(baseName);
         if (key.isEmpty())
