@@ -182,9 +182,8 @@ void HarforaMain::on_games_clicked()
             &HarforaMain::From_Game_Show_GetSelection);
     connect(chooser, &GameSelectionWindow::hideTypingMain, this, &HarforaMain::hideme);
     connect(chooser, &GameSelectionWindow::showTypingmain, this, &HarforaMain::showme);
-    // Measured from the button's own left edge, which right-to-left layout
-    // puts near the screen's left edge: keep the page on the screen.
-    Placement::keepOnScreen(chooser.data());
+    // Measured from the button's own left edge, which right-to-left layout puts
+    // near the screen's left edge: the page's own screen fit keeps it on the screen.
     chooser->show();
 }
 
@@ -208,7 +207,6 @@ void HarforaMain::on_settings_clicked()
 {
     const QPoint at = chooserPosition(findChild<QPushButton *>("settings"), 58);
     GameSelectionWindow page(at.x(), at.y(), 2, nullptr);
-    Placement::keepOnScreen(&page);
     page.exec();
 }
 
